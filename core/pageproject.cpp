@@ -1,0 +1,7 @@
+#include "core/pageproject.h"
+
+PageProject &pageProject()
+{
+    static PageProject project;
+    return project;
+}
