@@ -1,0 +1,7 @@
+#include "ui/registerscreens.h"
+
+#include "ui/screens.h"
+
+void registerGeneratorScreens()
+{
+}
