@@ -68,6 +68,8 @@ void frmMain::createControls()
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setWordWrap(true);
     m_label1->setMinimumWidth(m_label1->fontMetrics().averageCharWidth() * 40);
+    m_label1->setMinimumHeight(m_label1->fontMetrics().lineSpacing() * 5);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(m_label1);
 
@@ -100,6 +102,9 @@ void frmMain::createControls()
     setTabOrder(m_check3, m_command4);
     setTabOrder(m_command4, m_command1);
     setTabOrder(m_command1, m_command2);
+    // The menu opens with no line chosen: the first focus goes to the arrow, not to a line whose
+    // focus would choose it.
+    m_command4->setFocus();
 }
 
 void frmMain::connectControls()
