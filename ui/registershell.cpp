@@ -1,7 +1,10 @@
 #include "ui/registerscreens.h"
 
+#include "ui/frmkeywordtips.h"
 #include "ui/frmmain.h"
+#include "ui/frmsearch.h"
 #include "ui/frmsplash.h"
+#include "ui/frmstats.h"
 #include "ui/messagewindows.h"
 #include "ui/screens.h"
 
@@ -29,4 +32,7 @@ void registerShellScreens()
     add<frmError5>(ScreenId::Error5);
     add<frmError8>(ScreenId::Error8);
     add<frmNoSelection>(ScreenId::NoSelection);
+    add<frmSearch>(ScreenId::Search);
+    add<frmStats>(ScreenId::Stats);
+    add<frmKeyWordTips>(ScreenId::KeyWordTips);
 }

@@ -1,0 +1,114 @@
+#include "ui/frmkeywordtips.h"
+
+#include "ui/pictures.h"
+#include "ui/textboxes.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+namespace {
+
+// Fifteen lines, each ended by a line break, the last one too.
+const char16_t KeywordTips[] =
+    u"1) Your \"Phrases\" should consist of three or four words. \r\n"
+    u"\r\n"
+    u"2) Don't repeat words - money, money, money, money, money.\r\n"
+    u"\r\n"
+    u"3) You can use the same word more that once, but try to use the capitalized or \r\n"
+    u"plural version.\r\n"
+    u"\r\n"
+    u"4) Select phrases that are relevant to what your site has to offer, but think about \r\n"
+    u"what YOU would search for to find information on that topic. Remember that if you \r\n"
+    u"target words that are rarely searched for, you probably won't get very many hits.\r\n"
+    u"\r\n"
+    u"5) Never repeat your \"Targeted Phrase\"\r\n"
+    u"\r\n"
+    u"6) Your \"Support Phrases\" are there to increase the revelancy of your \"Targeted \r\n"
+    u"Phrase\"\r\n";
+
+QLineEdit *makeExampleBox(QWidget *parent, const char *name, const char *text)
+{
+    auto *box = new QLineEdit(QLatin1String(text), parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+} // namespace
+
+frmKeyWordTips::frmKeyWordTips()
+    : Screen(ScreenId::KeyWordTips)
+{
+    createControls();
+}
+
+void frmKeyWordTips::createControls()
+{
+    setObjectName(QStringLiteral("frmKeyWordTips"));
+    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
+
+    auto *label1 = new QLabel(QStringLiteral("The \"Targeted Phrase\" is the exact string of key words you want your "
+                                             "site to be listed under. Here are six things to keep in mind while "
+                                             "selecting your phrases."),
+                              this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setWordWrap(true);
+
+    auto *text1 = new QPlainTextEdit(this);
+    text1->setObjectName(QStringLiteral("Text1"));
+    text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1->setAccessibleName(QStringLiteral("Keyword selection tips"));
+    setBoxText(text1, QString::fromUtf16(KeywordTips));
+    text1->setMinimumSize(text1->fontMetrics().averageCharWidth() * 70, text1->fontMetrics().lineSpacing() * 10);
+
+    // An example set of phrases; nothing reads them.
+    auto *label2 = new QLabel(QStringLiteral("Targeted Phrase:"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    QLineEdit *primary = makeExampleBox(this, "PrimaryKeywords", "free search engine software");
+    label2->setBuddy(primary);
+    auto *label3 = new QLabel(QStringLiteral("Support Phrases:"), this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    QLineEdit *support1 = makeExampleBox(this, "Support1", "Search Engine Secrets");
+    label3->setBuddy(support1);
+    QLineEdit *support2 = makeExampleBox(this, "Support2", "software for search engines");
+    support2->setAccessibleName(QStringLiteral("Support Phrase 2"));
+    QLineEdit *support3 = makeExampleBox(this, "Support3", "SEARCH ENGINE RANKING");
+    support3->setAccessibleName(QStringLiteral("Support Phrase 3"));
+
+    QToolButton *command1 =
+        makePictureButton(this, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    connect(command1, &QToolButton::clicked, this, &QWidget::close);
+
+    auto *phrases = new QGridLayout;
+    phrases->addWidget(label2, 0, 0);
+    phrases->addWidget(primary, 0, 1);
+    phrases->addWidget(label3, 1, 0);
+    phrases->addWidget(support1, 1, 1);
+    phrases->addWidget(support2, 2, 1);
+    phrases->addWidget(support3, 3, 1);
+    phrases->setColumnStretch(1, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(command1);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(makeTitleBanner(this), 0, 0);
+    layout->addWidget(makeBar(this), 1, 0);
+    layout->addWidget(label1, 2, 0);
+    layout->addWidget(text1, 3, 0);
+    layout->addLayout(phrases, 4, 0);
+    layout->addLayout(buttons, 5, 0);
+    layout->setRowStretch(3, 1);
+
+    command1->setFocus();
+}
+
+void frmKeyWordTips::closeLogic()
+{
+    // Back to the phrases screen, which kept its entries while hidden.
+    Screens::show(ScreenId::Step1);
+}

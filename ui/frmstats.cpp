@@ -1,0 +1,128 @@
+#include "ui/frmstats.h"
+
+#include "core/addresses.h"
+#include "core/engineprofiles.h"
+#include "core/enginetips.h"
+#include "core/pageproject.h"
+#include "ui/pictures.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QToolButton>
+
+frmStats::frmStats()
+    : Screen(ScreenId::Stats)
+{
+    createControls();
+    connectControls();
+}
+
+void frmStats::createControls()
+{
+    setObjectName(QStringLiteral("frmStats"));
+    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
+
+    auto *helper = new QLabel(QStringLiteral("Select a search engine from the drop box ."), this);
+    helper->setObjectName(QStringLiteral("lblHelper"));
+
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setEditable(true);
+    // The field may be typed in, but only a pick from the list chooses an engine.
+    m_combo1->setInsertPolicy(QComboBox::NoInsert);
+    m_combo1->setCompleter(nullptr);
+    m_combo1->addItems(engineListEntries());
+    m_combo1->setCurrentIndex(-1);
+    m_combo1->setEditText(QStringLiteral("Click Here    =>"));
+    m_combo1->setMinimumContentsLength(16);
+    m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    helper->setBuddy(m_combo1);
+
+    m_text1 = new QPlainTextEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setReadOnly(true);
+    m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text1->setAccessibleName(QStringLiteral("Search engine tips"));
+    m_text1->setMinimumSize(m_text1->fontMetrics().averageCharWidth() * 60, m_text1->fontMetrics().lineSpacing() * 14);
+
+    auto *label1 =
+        new QLabel(QStringLiteral("Any comments or suggestions about these statistics can be made to:"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setWordWrap(true);
+    auto *label2 = new QLabel(QString(Addresses::MakerContactEmail), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    m_command1 = makePictureButton(this, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+
+    auto *contact = new QVBoxLayout;
+    contact->addWidget(label1);
+    contact->addWidget(label2);
+    auto *bottom = new QHBoxLayout;
+    bottom->addLayout(contact, 1);
+    bottom->addWidget(m_command1, 0, Qt::AlignBottom);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(makeTitleBanner(this), 0, 0, 1, 2);
+    layout->addWidget(makeBar(this), 1, 0, 1, 2);
+    layout->addWidget(helper, 2, 0);
+    layout->addWidget(m_combo1, 2, 1);
+    layout->addWidget(m_text1, 3, 0, 1, 2);
+    layout->addLayout(bottom, 4, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(3, 1);
+
+    setTabOrder(m_combo1, m_text1);
+    setTabOrder(m_text1, m_command1);
+    m_combo1->setFocus();
+}
+
+void frmStats::connectControls()
+{
+    // A pick from the list or by the arrow keys; typed text is never taken as a pick, neither on Enter
+    // nor when the field loses the focus.
+    connect(m_combo1, &QComboBox::activated, this, &frmStats::engineChosen);
+    disconnect(m_combo1->lineEdit(), &QLineEdit::editingFinished, m_combo1, nullptr);
+    connect(m_command1, &QToolButton::clicked, this, [this] {
+        Screens::show(ScreenId::Main);
+        close();
+    });
+}
+
+void frmStats::engineChosen(int position)
+{
+    PageProject &project = pageProject();
+    ApplyEngineProfile(project, position);
+    const QString tips = EngineTipsText(project.EngineName);
+    if (tips.isEmpty())
+        return;
+    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0 - ") + project.EngineName + QStringLiteral(" Stastics"));
+    appendTips(tips);
+}
+
+void frmStats::appendTips(const QString &tips)
+{
+    // Appended where the text ends, on the same line: the box only ever grows.
+    QTextCursor end(m_text1->document());
+    end.movePosition(QTextCursor::End);
+    const int start = end.position();
+    end.insertText(tips);
+
+    // Bring the new tips into view, from their first line.
+    QTextCursor first(m_text1->document());
+    first.setPosition(start);
+    m_text1->setTextCursor(first);
+    m_text1->verticalScrollBar()->setValue(m_text1->verticalScrollBar()->maximum());
+    m_text1->ensureCursorVisible();
+}
+
+void frmStats::closeLogic()
+{
+    Screens::show(ScreenId::Main);
+}
