@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/settings.h"
+#include "ui/frmstep0.h"
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+// Step 5: the page-building techniques, starting from the target engine's recommendations.
+class frmStep5 : public WizardStep
+{
+    Q_OBJECT
+
+public:
+    frmStep5();
+
+    // The twelve settings controls as a value, and back.
+    SettingsScreenState screenState() const;
+    void setScreenState(const SettingsScreenState &state);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    QComboBox *addLevelList(const char *name, const QStringList &items);
+    void showEngineOnButton();
+    void setDefaults();
+    void continueToGenerator();
+
+    QLabel *m_label1 = nullptr;
+    QPushButton *m_command4 = nullptr;
+    std::array<QCheckBox *, 10> m_checks{}; // Check1 ... Check10
+    QComboBox *m_combo1 = nullptr; // spam detection
+    QComboBox *m_combo2 = nullptr; // keyword frequency
+    QToolButton *m_command2 = nullptr;
+};
