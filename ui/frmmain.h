@@ -23,6 +23,7 @@ public:
     bool isResetTimerRunning() const { return m_timerRunning; }
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeLogic() override;
 

@@ -1,0 +1,795 @@
+#include "uitest.h"
+#include "xdgfixture.h"
+
+#include "core/pageproject.h"
+#include "platform/appfolders.h"
+#include "ui/frmmain.h"
+#include "ui/textboxes.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Run by the test itself, in a child whose private desktop has no browser: GIO keeps the desktop it
+// found first for the whole process.
+constexpr char WithoutBrowserSwitch[] = "--without-browser";
+
+const QString Title = u"Rankwright Assistant 5.0"_s;
+const QString ExampleAddress = u"http://www.rankwright.com/Search/search_engine_secrets.html"_s;
+const QString Separator = u"\r\n\r\n"_s;
+const QString Rule = QString(52, u'_');
+
+const QStringList AltaVistaTips{
+    u"1)  Using your Targeted Phrase at the beginning of the Page Title will help increase relevancy."_s,
+    u"2)  Alta Vista is case sensitive (use your keywords in lowercase and uppercase letters)."_s,
+    u"3)  Alta Vista changes their ranking system several times a day. One minute your site will be ranked in the "
+    "top ten, an hour later you could be ranked on the third or fourth page of results! None of the other search "
+    "engines make such frequent changes."_s,
+    u"4)  Using your Targeted Phrase at the beginning of the Meta Description will help increase relevancy."_s,
+    u"5)  Alta Vista favors pages that have a high keyword frequency near the top of the page. Use your Targeted "
+    "Phrase as much as possible near the top, but don't repeat words ( - free stuff, free stuff, free stuff, free "
+    "stuff, free stuff)."_s,
+    u"6)  Don't submit more than five pages a day. Alta Vista is limiting submissions to reduce spamming. If you "
+    "submit more than five pages a day, they will not be indexed."_s,
+    u"7)  Alta Vista's average time to index new pages is 2 - 5 days."_s,
+};
+
+const QStringList AolTips{
+    u"1)  AOL is powered by Excite, so they are very similar."_s,
+    u"2)  Using your Targeted Phrase in the Page Title will help increase relevancy."_s,
+    u"3)  AOL recognizes synonyms in your text so be sure to include them throughout your text for relevancy."_s,
+    u"4)  AOL indexes Comment Tags, so it's a good idea to include them in your page. Be sure to keep the Key Word "
+    "Spam Detection (in the Settings) on Very Sensative or Moderate because AOL wants a low keyword frequency in the "
+    "Comment Tags."_s,
+    u"5)  AOL indexes Hidden Tags, so it's a good idea to include them in your page."_s,
+    u"6)  AOL rates sites higher in relevancy if part of the URL contains keywords about your site. Try using a URL "
+    "like http://www.rankwright.com/Search/search_engine_secrets.html."_s,
+    u"7)  AOL's average time to index new pages is 4 - 8 weeks."_s,
+};
+
+const QString KeywordTips = u"1) Your \"Phrases\" should consist of three or four words. \r\n"
+                            "\r\n"
+                            "2) Don't repeat words - money, money, money, money, money.\r\n"
+                            "\r\n"
+                            "3) You can use the same word more that once, but try to use the capitalized or \r\n"
+                            "plural version.\r\n"
+                            "\r\n"
+                            "4) Select phrases that are relevant to what your site has to offer, but think about \r\n"
+                            "what YOU would search for to find information on that topic. Remember that if you \r\n"
+                            "target words that are rarely searched for, you probably won't get very many hits.\r\n"
+                            "\r\n"
+                            "5) Never repeat your \"Targeted Phrase\"\r\n"
+                            "\r\n"
+                            "6) Your \"Support Phrases\" are there to increase the revelancy of your \"Targeted \r\n"
+                            "Phrase\"\r\n"_s;
+
+QComboBox *combo1()
+{
+    return UiTest::control<QComboBox>(ScreenId::Stats, "Combo1");
+}
+
+QPlainTextEdit *tipsBox()
+{
+    return UiTest::control<QPlainTextEdit>(ScreenId::Stats, "Text1");
+}
+
+QString tipsShown()
+{
+    QPlainTextEdit *box = tipsBox();
+    return box ? boxText(box) : QString();
+}
+
+Screen *openTipsScreen()
+{
+    Screen *screen = Screens::show(ScreenId::Stats);
+    screen->activateWindow();
+    return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
+}
+
+// Picks a list entry the way the user does: opens the list, moves to the entry and clicks it.
+void pick(const QString &entry)
+{
+    QComboBox *combo = combo1();
+    QVERIFY(combo);
+    const int row = combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(row >= 0, qPrintable(entry));
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(combo->width() - combo->height() / 2, combo->height() / 2));
+    QAbstractItemView *list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    // Onto the entry first: the list takes no release that may still belong to the opening click. The
+    // pointer may rest on that spot from an earlier pick, and a move to where it is moves nothing.
+    const QPoint entryPoint = list->visualRect(index).center();
+    QTest::mouseMove(list->viewport(), entryPoint + QPoint(0, list->visualRect(index).height() / 4));
+    QTest::mouseMove(list->viewport(), entryPoint);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, entryPoint);
+    QTRY_VERIFY(!list->isVisible());
+    UiTest::settle();
+}
+
+void pickAll(const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        pick(entry);
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
+// The numbers of the numbered tips in a text, in order.
+QList<int> tipNumbers(const QString &text)
+{
+    QList<int> numbers;
+    static const QRegularExpression tipStart(u"(?:^|\r\n\r\n)(\\d)\\)  "_s);
+    for (const QRegularExpressionMatch &match : tipStart.globalMatch(text))
+        numbers << match.captured(1).toInt();
+    return numbers;
+}
+
+// Waits until the recording browser has been started `expected` times. The browser runs on its own;
+// the generous bound only ends a wait for a call that never comes.
+void waitForBrowserCalls(const XdgFixture &desktop, qsizetype expected)
+{
+    QTRY_COMPARE_WITH_TIMEOUT(desktop.browserCalls().size(), expected, 30000);
+}
+
+void clearBrowserCalls(const XdgFixture &desktop)
+{
+    QDir calls(desktop.path() + "/calls"_L1);
+    for (const QString &name : calls.entryList(QDir::Files | QDir::Hidden))
+        calls.remove(name);
+}
+
+QLabel *mainLabel1()
+{
+    return UiTest::control<QLabel>(ScreenId::Main, "Label1");
+}
+
+} // namespace
+
+// The advice screens, and the two buttons that open the maker's pages in a browser that records
+// what it is asked to open.
+class tst_Advice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void freshTipsScreen();
+    void tipsOfEachEngine_data();
+    void tipsOfEachEngine();
+    void altaVistaTipsExactly();
+    void picksOnlyEverAppend();
+    void yahooIntroduction();
+    void excitePickKeepsAolFigures();
+    void arrowKeysPick();
+    void typingPicksNothing_data();
+    void typingPicksNothing();
+    void newTipsScrolledIntoView();
+    void backFromTips_data();
+    void backFromTips();
+
+    void keywordTipsTexts();
+    void keywordTipsReopenAsDesigned();
+    void keywordTipsReturnToPhrases_data();
+    void keywordTipsReturnToPhrases();
+
+    void submissionScreenTexts();
+    void submissionOpensSubmissionPage();
+    void siteLinkOpensHomePage_data();
+    void siteLinkOpensHomePage();
+    void backFromSubmission_data();
+    void backFromSubmission();
+    void warningsWithoutBrowser();
+
+private:
+    XdgFixture m_desktop;
+};
+
+void tst_Advice::initTestCase()
+{
+    QVERIFY2(m_desktop.isValid(), qPrintable(m_desktop.errorString()));
+    QVERIFY(!m_desktop.installRecordingBrowser().isEmpty());
+    m_desktop.applyToThisProcess();
+    UiTest::initApplication();
+}
+
+void tst_Advice::init()
+{
+    UiTest::startFresh();
+    clearBrowserCalls(m_desktop);
+}
+
+void tst_Advice::cleanup()
+{
+    UiTest::discardAllAndCheckNoLeak();
+}
+
+void tst_Advice::freshTipsScreen()
+{
+    Screen *screen = openTipsScreen();
+    QVERIFY(screen);
+    QCOMPARE(screen->windowTitle(), Title);
+    QCOMPARE(UiTest::control<QLabel>(ScreenId::Stats, "lblHelper")->text(),
+             u"Select a search engine from the drop box ."_s);
+    QCOMPARE(UiTest::control<QLabel>(ScreenId::Stats, "Label1")->text(),
+             u"Any comments or suggestions about these statistics can be made to:"_s);
+    QCOMPARE(UiTest::control<QLabel>(ScreenId::Stats, "Label2")->text(), u"tips@rankwright.com"_s);
+    QCOMPARE(UiTest::control<QToolButton>(ScreenId::Stats, "Command1")->toolTip(), u"Click Here To Go Back"_s);
+
+    QComboBox *combo = combo1();
+    QVERIFY(combo->isEditable());
+    QCOMPARE(combo->currentText(), u"Click Here    =>"_s);
+    QCOMPARE(combo->currentIndex(), -1);
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    QCOMPARE(entries, (QStringList{u"Alta Vista"_s, u"Aol"_s, u"Excite"_s, u"HotBot"_s, u"InfoSeek"_s, u"Lycos"_s,
+                                   u"Magellan"_s, u"WebCrawler"_s, u"Yahoo"_s}));
+
+    QVERIFY(tipsBox()->isReadOnly());
+    QCOMPARE(tipsShown(), QString());
+    QCOMPARE(pageProject().EngineName, QString());
+}
+
+void tst_Advice::tipsOfEachEngine_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("engineName");
+    QTest::addColumn<int>("tips");
+    QTest::addColumn<int>("exampleAddresses");
+    QTest::addColumn<QString>("firstPiece");
+    QTest::addColumn<QString>("lastTip");
+
+    const QString titleTip = u"1)  Using your Targeted Phrase in the Page Title will help increase relevancy."_s;
+    QTest::newRow("Alta Vista") << u"Alta Vista"_s << u"Alta Vista"_s << 7 << 0 << AltaVistaTips.first()
+                                << AltaVistaTips.last();
+    QTest::newRow("Aol is AOL") << u"Aol"_s << u"AOL"_s << 7 << 1 << AolTips.first() << AolTips.last();
+    QTest::newRow("Excite") << u"Excite"_s << u"Excite"_s << 6 << 1 << titleTip
+                            << u"6)  Excite's average time to index new pages is 4 - 8 weeks."_s;
+    QTest::newRow("HotBot is Hot Bot") << u"HotBot"_s << u"Hot Bot"_s << 7 << 1 << titleTip
+                                       << u"7)  Hot Bot's average time to index new pages is 1 - 3 weeks."_s;
+    QTest::newRow("InfoSeek") << u"InfoSeek"_s << u"InfoSeek"_s << 6 << 0 << titleTip
+                              << u"6)  InfoSeek's average time to index new pages is 1 - 4 weeks."_s;
+    QTest::newRow("Lycos") << u"Lycos"_s << u"Lycos"_s << 6 << 1 << titleTip
+                           << u"6)  Lycos's average time to index new pages is about 4 weeks."_s;
+    QTest::newRow("Magellan") << u"Magellan"_s << u"Magellan"_s << 6 << 1 << titleTip
+                              << u"6)  Magellan's average time to index new pages is 4 - 7 weeks."_s;
+    QTest::newRow("WebCrawler") << u"WebCrawler"_s << u"WebCrawler"_s << 6 << 1 << titleTip
+                                << u"6)  WebCrawler's average time to index new pages is 4 - 8 weeks."_s;
+    QTest::newRow("Yahoo, after its introduction")
+        << u"Yahoo"_s << u"Yahoo"_s << 6 << 1
+        << u"If you really want lot's of new visitors at your site, you'll want to score a good listing in Yahoo."_s
+        << u"6)  Yahoo's average time to index new pages is about 4 weeks. But you'll never know unless your "
+           "fortunate enough to get listed."_s;
+}
+
+void tst_Advice::tipsOfEachEngine()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, engineName);
+    QFETCH(int, tips);
+    QFETCH(int, exampleAddresses);
+    QFETCH(QString, firstPiece);
+    QFETCH(QString, lastTip);
+
+    Screen *screen = openTipsScreen();
+    QVERIFY(screen);
+    pick(entry);
+    if (QTest::currentTestFailed())
+        return;
+
+    QCOMPARE(pageProject().EngineName, engineName);
+    QCOMPARE(screen->windowTitle(), u"Rankwright Assistant 5.0 - "_s + engineName + u" Stastics"_s);
+    QCOMPARE(combo1()->currentText(), entry);
+    const QString text = tipsShown();
+    QVERIFY2(text.startsWith(firstPiece), qPrintable(text.left(120)));
+    QVERIFY2(text.endsWith(Separator + lastTip), qPrintable(text.right(120)));
+    QList<int> expectedNumbers;
+    for (int number = 1; number <= tips; ++number)
+        expectedNumbers << number;
+    QCOMPARE(tipNumbers(text), expectedNumbers);
+    QCOMPARE(text.count(u"Try using a URL like "_s + ExampleAddress + u'.'), exampleAddresses);
+    QCOMPARE(text.count(u"Try using a URL like "_s), exampleAddresses);
+}
+
+void tst_Advice::altaVistaTipsExactly()
+{
+    QVERIFY(openTipsScreen());
+    pick(u"Alta Vista"_s);
+    QCOMPARE(tipsShown(), AltaVistaTips.join(Separator));
+}
+
+void tst_Advice::picksOnlyEverAppend()
+{
+    Screen *screen = openTipsScreen();
+    QVERIFY(screen);
+    pickAll({u"Alta Vista"_s, u"Aol"_s});
+    // AOL's first tip goes on the line of Alta Vista's last one.
+    QCOMPARE(tipsShown(), AltaVistaTips.join(Separator) + AolTips.join(Separator));
+    QVERIFY(tipsShown().contains(u"2 - 5 days.1)  AOL is powered by Excite"_s));
+    QCOMPARE(screen->windowTitle(), u"Rankwright Assistant 5.0 - AOL Stastics"_s);
+
+    pick(u"Alta Vista"_s);
+    QCOMPARE(tipsShown(), AltaVistaTips.join(Separator) + AolTips.join(Separator) + AltaVistaTips.join(Separator));
+    QCOMPARE(screen->windowTitle(), u"Rankwright Assistant 5.0 - Alta Vista Stastics"_s);
+    QCOMPARE(pageProject().EngineName, u"Alta Vista"_s);
+}
+
+void tst_Advice::yahooIntroduction()
+{
+    QVERIFY(openTipsScreen());
+    pick(u"Yahoo"_s);
+    const QString text = tipsShown();
+    QVERIFY(text.startsWith(u"If you really want lot's of new visitors at your site, you'll want to score a good "
+                            "listing in Yahoo. But first, there are are a few things about Yahoo you need to "
+                            "understand before you try for a good listing.\r\n"_s
+                            + Rule + u"\r\n\r\nYahoo is the most used search engine, the biggest search engine on "
+                                     "the Internet.\r\n\r\nYahoo reported over 40 million visitors last month (July "
+                                     "1999), none of the other search engines got half as many.\r\n\r\nEvery page is "
+                                     "visited by a Yahoo represenative before it is indexed.\r\n\r\nYahoo does not "
+                                     "index every page that is submitted, they probably only index about 15%.\r\n"_s
+                            + Rule + u"\r\n\r\n\r\n1)  Yahoo uses an alphabetical listing index."_s));
+    QCOMPARE(text.count(Rule), 2);
+    // The rules are exactly 52 underscores long.
+    QVERIFY(!text.contains(Rule + u'_'));
+    QVERIFY(!text.contains(u'_' + Rule));
+}
+
+void tst_Advice::excitePickKeepsAolFigures()
+{
+    QVERIFY(openTipsScreen());
+    pick(u"Excite"_s);
+    const PageProject &project = pageProject();
+    QCOMPARE(project.EngineName, u"Excite"_s);
+    QCOMPARE(project.DescPhraseAdvice, u"2 times"_s);
+    QCOMPARE(project.DescWordAdvice, u"about 25"_s);
+    QCOMPARE(project.BodyPhraseAdvice, u"about 10 times"_s);
+    QCOMPARE(project.BodyWordAdvice, u"about 325"_s);
+    QCOMPARE(project.PagePhraseAdvice, u"about 30"_s);
+    QCOMPARE(project.PageWordAdvice, u"about 450"_s);
+    QCOMPARE(project.FrequencyAdvice, u"5.814 - 16.879"_s);
+}
+
+void tst_Advice::arrowKeysPick()
+{
+    Screen *screen = openTipsScreen();
+    QVERIFY(screen);
+    QComboBox *combo = combo1();
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    UiTest::settle();
+    QCOMPARE(pageProject().EngineName, u"Alta Vista"_s);
+    QTest::keyClick(combo, Qt::Key_Down);
+    UiTest::settle();
+    QCOMPARE(pageProject().EngineName, u"AOL"_s);
+    QCOMPARE(tipsShown(), AltaVistaTips.join(Separator) + AolTips.join(Separator));
+    QCOMPARE(screen->windowTitle(), u"Rankwright Assistant 5.0 - AOL Stastics"_s);
+}
+
+void tst_Advice::typingPicksNothing_data()
+{
+    QTest::addColumn<QStringList>("picksBefore");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Qt::Key>("finishingKey");
+
+    QTest::newRow("an entry's name, Enter") << QStringList{} << u"Lycos"_s << Qt::Key_Return;
+    QTest::newRow("an entry's name, Tab away") << QStringList{} << u"Magellan"_s << Qt::Key_Tab;
+    QTest::newRow("an entry's name in small letters, Enter") << QStringList{} << u"lycos"_s << Qt::Key_Return;
+    QTest::newRow("another entry after a pick, Enter") << QStringList{u"Alta Vista"_s} << u"Yahoo"_s << Qt::Key_Enter;
+    QTest::newRow("a display name that is no entry, Enter") << QStringList{} << u"Hot Bot"_s << Qt::Key_Return;
+}
+
+void tst_Advice::typingPicksNothing()
+{
+    QFETCH(QStringList, picksBefore);
+    QFETCH(QString, typed);
+    QFETCH(Qt::Key, finishingKey);
+
+    Screen *screen = openTipsScreen();
+    QVERIFY(screen);
+    pickAll(picksBefore);
+    const QString textBefore = tipsShown();
+    const QString titleBefore = screen->windowTitle();
+    const QString engineBefore = pageProject().EngineName;
+    const int indexBefore = combo1()->currentIndex();
+
+    QLineEdit *field = combo1()->lineEdit();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, typed);
+    QTest::keyClick(field, finishingKey);
+    UiTest::settle();
+    // And typing into the tips themselves is refused.
+    QTest::mouseClick(tipsBox()->viewport(), Qt::LeftButton);
+    QTest::keyClicks(tipsBox()->viewport(), u"xyz"_s);
+    UiTest::settle();
+
+    QCOMPARE(tipsShown(), textBefore);
+    QCOMPARE(screen->windowTitle(), titleBefore);
+    QCOMPARE(pageProject().EngineName, engineBefore);
+    QCOMPARE(combo1()->currentIndex(), indexBefore);
+    QCOMPARE(combo1()->count(), 9);
+
+    // A real pick still works afterwards, and makes that engine the project's target.
+    pick(u"Lycos"_s);
+    QCOMPARE(pageProject().EngineName, u"Lycos"_s);
+    QCOMPARE(pageProject().DescPhraseAdvice, u"3 times"_s);
+    QVERIFY(tipsShown().endsWith(u"6)  Lycos's average time to index new pages is about 4 weeks."_s));
+}
+
+void tst_Advice::newTipsScrolledIntoView()
+{
+    QVERIFY(openTipsScreen());
+    QPlainTextEdit *box = tipsBox();
+    pickAll({u"Alta Vista"_s, u"Aol"_s, u"HotBot"_s, u"Magellan"_s});
+    const qsizetype before = box->document()->characterCount() - 1;
+    pick(u"WebCrawler"_s);
+    QVERIFY(box->verticalScrollBar()->value() > 0);
+
+    // The first line of WebCrawler's tips is on view.
+    QTextCursor first(box->document());
+    first.setPosition(int(before));
+    first.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+    const QRect shown = box->viewport()->rect();
+    QVERIFY2(shown.contains(box->cursorRect(first).center()), "the new tips are out of view");
+}
+
+void tst_Advice::backFromTips_data()
+{
+    QTest::addColumn<bool>("byCloseControl");
+    QTest::newRow("Command1") << false;
+    QTest::newRow("close control") << true;
+}
+
+void tst_Advice::backFromTips()
+{
+    QFETCH(bool, byCloseControl);
+
+    Screens::show(ScreenId::Main);
+    UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, "Check3"));
+    UiTest::click(ScreenId::Main, "Command4");
+    QVERIFY(openTipsScreen());
+    QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
+    pick(u"HotBot"_s);
+
+    if (byCloseControl)
+        Screens::find(ScreenId::Stats)->close();
+    else
+        UiTest::click(ScreenId::Stats, "Command1");
+    UiTest::settle();
+    QVERIFY(!Screens::isOpen(ScreenId::Stats));
+    QVERIFY(Screens::find(ScreenId::Main)->isVisible());
+    QCOMPARE(UiTest::programEnds(), 0);
+    // The engine picked here stays the project's target.
+    QCOMPARE(pageProject().EngineName, u"Hot Bot"_s);
+
+    // Opened again, the screen starts afresh.
+    UiTest::click(ScreenId::Main, "Command4");
+    Screen *again = Screens::find(ScreenId::Stats);
+    QVERIFY(again);
+    QCOMPARE(again->windowTitle(), Title);
+    QCOMPARE(tipsShown(), QString());
+    QCOMPARE(combo1()->currentText(), u"Click Here    =>"_s);
+}
+
+void tst_Advice::keywordTipsTexts()
+{
+    Screen *screen = Screens::show(ScreenId::KeyWordTips);
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    QCOMPARE(screen->windowTitle(), Title);
+
+    auto *text1 = UiTest::control<QPlainTextEdit>(ScreenId::KeyWordTips, "Text1");
+    QVERIFY(text1);
+    const QString tips = boxText(text1);
+    QCOMPARE(tips.size(), 611);
+    QVERIFY(tips.endsWith(u"Phrase\"\r\n"_s));
+    QCOMPARE(tips, KeywordTips);
+
+    auto text = [](const char *name) {
+        if (auto *label = UiTest::control<QLabel>(ScreenId::KeyWordTips, name))
+            return label->text();
+        if (auto *box = UiTest::control<QLineEdit>(ScreenId::KeyWordTips, name))
+            return box->text();
+        return u"(missing)"_s;
+    };
+    QCOMPARE(text("Label1"), u"The \"Targeted Phrase\" is the exact string of key words you want your site to be "
+                             "listed under. Here are six things to keep in mind while selecting your phrases."_s);
+    QCOMPARE(text("Label2"), u"Targeted Phrase:"_s);
+    QCOMPARE(text("Label3"), u"Support Phrases:"_s);
+    QCOMPARE(text("PrimaryKeywords"), u"free search engine software"_s);
+    QCOMPARE(text("Support1"), u"Search Engine Secrets"_s);
+    QCOMPARE(text("Support2"), u"software for search engines"_s);
+    QCOMPARE(text("Support3"), u"SEARCH ENGINE RANKING"_s);
+    QCOMPARE(UiTest::control<QToolButton>(ScreenId::KeyWordTips, "Command1")->toolTip(),
+             u"Click Here To Go Back"_s);
+}
+
+void tst_Advice::keywordTipsReopenAsDesigned()
+{
+    const PageProject before = pageProject();
+    Screen *screen = Screens::show(ScreenId::KeyWordTips);
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    auto *text1 = UiTest::control<QPlainTextEdit>(ScreenId::KeyWordTips, "Text1");
+    auto *primary = UiTest::control<QLineEdit>(ScreenId::KeyWordTips, "PrimaryKeywords");
+    auto *support3 = UiTest::control<QLineEdit>(ScreenId::KeyWordTips, "Support3");
+    QTest::mouseClick(text1->viewport(), Qt::LeftButton);
+    QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(text1, u"my own notes"_s);
+    primary->selectAll();
+    QTest::keyClicks(primary, u"cheap flights"_s);
+    QTest::keyClick(support3, Qt::Key_End);
+    QTest::keyClicks(support3, u" TIPS"_s);
+    QCOMPARE(boxText(text1), u"my own notes"_s);
+
+    UiTest::click(ScreenId::KeyWordTips, "Command1");
+    QVERIFY(!Screens::isOpen(ScreenId::KeyWordTips));
+
+    // The screen's closing hands back to the phrases screen; close that again if it came up.
+    Screens::discardAll();
+    UiTest::settle();
+    Screens::show(ScreenId::KeyWordTips);
+    QCOMPARE(boxText(UiTest::control<QPlainTextEdit>(ScreenId::KeyWordTips, "Text1")), KeywordTips);
+    QCOMPARE(UiTest::control<QLineEdit>(ScreenId::KeyWordTips, "PrimaryKeywords")->text(),
+             u"free search engine software"_s);
+    QCOMPARE(UiTest::control<QLineEdit>(ScreenId::KeyWordTips, "Support3")->text(), u"SEARCH ENGINE RANKING"_s);
+    // Nothing of it reached the project.
+    QCOMPARE(pageProject().TargetedPhrase, before.TargetedPhrase);
+    QCOMPARE(pageProject().SupportPhrase3, before.SupportPhrase3);
+}
+
+void tst_Advice::keywordTipsReturnToPhrases_data()
+{
+    QTest::addColumn<bool>("byCloseControl");
+    QTest::newRow("Command1") << false;
+    QTest::newRow("close control") << true;
+}
+
+void tst_Advice::keywordTipsReturnToPhrases()
+{
+    QFETCH(bool, byCloseControl);
+
+    Screen *phrases = Screens::show(ScreenId::Step1);
+    if (!phrases)
+        QSKIP("The phrases screen is not part of this build yet");
+    auto *typed = phrases->findChild<QLineEdit *>(u"PrimaryKeywords"_s);
+    QVERIFY(typed);
+    typed->setFocus();
+    QTest::keyClicks(typed, u"cheap flights"_s);
+
+    // How the phrases screen opens the tips: show them, then hide itself.
+    Screens::show(ScreenId::KeyWordTips);
+    Screens::hide(ScreenId::Step1);
+    if (byCloseControl)
+        Screens::find(ScreenId::KeyWordTips)->close();
+    else
+        UiTest::click(ScreenId::KeyWordTips, "Command1");
+    UiTest::settle();
+
+    QVERIFY(!Screens::isOpen(ScreenId::KeyWordTips));
+    QCOMPARE(Screens::find(ScreenId::Step1), phrases);
+    QVERIFY(phrases->isVisible());
+    QCOMPARE(typed->text(), u"cheap flights"_s);
+}
+
+void tst_Advice::submissionScreenTexts()
+{
+    Screen *screen = Screens::show(ScreenId::Search);
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    QCOMPARE(screen->windowTitle(), Title);
+    QCOMPARE(UiTest::control<QLabel>(ScreenId::Search, "Label1")->text(),
+             u"We will submit your site to over 1,500 search engines and directories!"_s);
+    QCOMPARE(UiTest::control<QLabel>(ScreenId::Search, "lblHelper")->text(),
+             u"Once you have made a gateway page, submit it to as many search engines as possible. Want to submit "
+             "more than one page? There are several options available to help you get more hits. Make sure you are "
+             "connected to the Internet, then click the exclamation point below to get started!"_s);
+    QCOMPARE(UiTest::control<QToolButton>(ScreenId::Search, "Command4")->toolTip(),
+             u"Click Here To Get Started!"_s);
+    QCOMPARE(UiTest::control<QToolButton>(ScreenId::Search, "Command1")->toolTip(), u"Click Here To Go Back"_s);
+}
+
+void tst_Advice::submissionOpensSubmissionPage()
+{
+    Screens::show(ScreenId::Main);
+    UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, "Check2"));
+    UiTest::click(ScreenId::Main, "Command4");
+    Screen *screen = Screens::find(ScreenId::Search);
+    QVERIFY(screen);
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+
+    // Each press starts the browser again.
+    UiTest::click(ScreenId::Search, "Command4");
+    UiTest::click(ScreenId::Search, "Command4");
+    const QStringList page{u"http://www.rankwright.com/Search.html"_s};
+    waitForBrowserCalls(m_desktop, 2);
+    QCOMPARE(m_desktop.browserCalls(), (QList<QStringList>{page, page}));
+
+    QCOMPARE(Screens::find(ScreenId::Search), screen);
+    QVERIFY(screen->isVisible());
+    QVERIFY(screen->isEnabled());
+    QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
+    QVERIFY(!QFileInfo::exists(rootProbePath()));
+}
+
+void tst_Advice::siteLinkOpensHomePage_data()
+{
+    QTest::addColumn<QString>("ticked");
+    QTest::newRow("nothing ticked") << QString();
+    QTest::newRow("Make A Gateway Page ticked") << u"Check1"_s;
+    QTest::newRow("Search Engine Tips ticked") << u"Check3"_s;
+}
+
+void tst_Advice::siteLinkOpensHomePage()
+{
+    QFETCH(QString, ticked);
+
+    Screen *menu = Screens::show(ScreenId::Main);
+    menu->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    if (!ticked.isEmpty())
+        UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, qPrintable(ticked)));
+    const QString description = mainLabel1()->text();
+
+    UiTest::click(ScreenId::Main, "Command2");
+    waitForBrowserCalls(m_desktop, 1);
+    QCOMPARE(m_desktop.browserCalls(), QList<QStringList>{{u"http://www.rankwright.com"_s}});
+
+    QVERIFY(menu->isVisible());
+    QVERIFY(menu->isEnabled());
+    QCOMPARE(mainLabel1()->text(), description);
+    if (!ticked.isEmpty())
+        QVERIFY(UiTest::control<QCheckBox>(ScreenId::Main, qPrintable(ticked))->isChecked());
+    QVERIFY(!QFileInfo::exists(rootProbePath()));
+}
+
+void tst_Advice::backFromSubmission_data()
+{
+    QTest::addColumn<bool>("byCloseControl");
+    QTest::newRow("Command1") << false;
+    QTest::newRow("close control") << true;
+}
+
+void tst_Advice::backFromSubmission()
+{
+    QFETCH(bool, byCloseControl);
+
+    Screens::show(ScreenId::Main);
+    UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, "Check2"));
+    UiTest::click(ScreenId::Main, "Command4");
+    QVERIFY(Screens::isOpen(ScreenId::Search));
+    QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
+
+    if (byCloseControl)
+        Screens::find(ScreenId::Search)->close();
+    else
+        UiTest::click(ScreenId::Search, "Command1");
+    UiTest::settle();
+    QVERIFY(!Screens::isOpen(ScreenId::Search));
+    QVERIFY(Screens::find(ScreenId::Main)->isVisible());
+    QVERIFY(UiTest::control<QCheckBox>(ScreenId::Main, "Check2")->isChecked());
+    QCOMPARE(UiTest::programEnds(), 0);
+}
+
+void tst_Advice::warningsWithoutBrowser()
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(WithoutBrowserSwitch)});
+    QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
+    // A generous bound that only ends a child which hangs, e.g. on a warning nobody closes.
+    if (!child.waitForFinished(120000)) {
+        child.kill();
+        child.waitForFinished();
+        QFAIL("The test without a browser did not finish");
+    }
+    const QByteArray output = child.readAll();
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+}
+
+// The same buttons on a desktop where no program opens HTML documents.
+class tst_AdviceWithoutBrowser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void browserNotFound_data();
+    void browserNotFound();
+
+private:
+    XdgFixture m_desktop;
+};
+
+void tst_AdviceWithoutBrowser::initTestCase()
+{
+    QVERIFY2(m_desktop.isValid(), qPrintable(m_desktop.errorString()));
+    m_desktop.applyToThisProcess();
+    UiTest::initApplication();
+}
+
+void tst_AdviceWithoutBrowser::init()
+{
+    UiTest::startFresh();
+}
+
+void tst_AdviceWithoutBrowser::cleanup()
+{
+    UiTest::discardAllAndCheckNoLeak();
+}
+
+void tst_AdviceWithoutBrowser::browserNotFound_data()
+{
+    QTest::addColumn<bool>("fromSubmission");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("submission screen") << true << u"Could not your Browser"_s;
+    QTest::newRow("main menu's site link") << false << u"Could not find your Browser"_s;
+}
+
+void tst_AdviceWithoutBrowser::browserNotFound()
+{
+    QFETCH(bool, fromSubmission);
+    QFETCH(QString, text);
+
+    Screen *menu = Screens::show(ScreenId::Main);
+    UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, "Check2"));
+    if (fromSubmission)
+        UiTest::click(ScreenId::Main, "Command4");
+    const ScreenId caller = fromSubmission ? ScreenId::Search : ScreenId::Main;
+    Screen *screen = Screens::find(caller);
+    QVERIFY(screen);
+    const QString description = mainLabel1()->text();
+
+    MessageBoxCatcher catcher;
+    UiTest::click(caller, fromSubmission ? "Command4" : "Command2");
+    const auto messages = catcher.messages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().title, u"Browser Not Found"_s);
+    QCOMPARE(messages.first().text, text);
+    QCOMPARE(messages.first().icon, QMessageBox::Warning);
+    QCOMPARE(messages.first().owner, screen);
+
+    // Both screens stay as they were.
+    QCOMPARE(Screens::find(caller), screen);
+    QVERIFY(screen->isVisible());
+    QVERIFY(screen->isEnabled());
+    QCOMPARE(menu->isVisible(), !fromSubmission);
+    QVERIFY(menu->isEnabled());
+    QCOMPARE(mainLabel1()->text(), description);
+    QVERIFY(UiTest::control<QCheckBox>(ScreenId::Main, "Check2")->isChecked());
+    QVERIFY(!QFileInfo::exists(rootProbePath()));
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], WithoutBrowserSwitch) == 0) {
+        tst_AdviceWithoutBrowser test;
+        return QTest::qExec(&test, QStringList{QCoreApplication::applicationFilePath()});
+    }
+    tst_Advice test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_advice.moc"
