@@ -342,13 +342,14 @@ void tst_Advice::yahooIntroduction()
     const QString text = tipsShown();
     QVERIFY(text.startsWith(u"If you really want lot's of new visitors at your site, you'll want to score a good "
                             "listing in Yahoo. But first, there are are a few things about Yahoo you need to "
-                            "understand before you try for a good listing.\r\n"_s
-                            + Rule + u"\r\n\r\nYahoo is the most used search engine, the biggest search engine on "
-                                     "the Internet.\r\n\r\nYahoo reported over 40 million visitors last month (July "
-                                     "1999), none of the other search engines got half as many.\r\n\r\nEvery page is "
-                                     "visited by a Yahoo represenative before it is indexed.\r\n\r\nYahoo does not "
-                                     "index every page that is submitted, they probably only index about 15%.\r\n"_s
-                            + Rule + u"\r\n\r\n\r\n1)  Yahoo uses an alphabetical listing index."_s));
+                            "understand before you try for a good listing.\r\n"_s +
+                            Rule +
+                            u"\r\n\r\nYahoo is the most used search engine, the biggest search engine on "
+                            "the Internet.\r\n\r\nYahoo reported over 40 million visitors last month (July "
+                            "1999), none of the other search engines got half as many.\r\n\r\nEvery page is "
+                            "visited by a Yahoo represenative before it is indexed.\r\n\r\nYahoo does not "
+                            "index every page that is submitted, they probably only index about 15%.\r\n"_s +
+                            Rule + u"\r\n\r\n\r\n1)  Yahoo uses an alphabetical listing index."_s));
     QCOMPARE(text.count(Rule), 2);
     // The rules are exactly 52 underscores long.
     QVERIFY(!text.contains(Rule + u'_'));
@@ -520,8 +521,7 @@ void tst_Advice::keywordTipsTexts()
     QCOMPARE(text("Support1"), u"Search Engine Secrets"_s);
     QCOMPARE(text("Support2"), u"software for search engines"_s);
     QCOMPARE(text("Support3"), u"SEARCH ENGINE RANKING"_s);
-    QCOMPARE(UiTest::control<QToolButton>(ScreenId::KeyWordTips, "Command1")->toolTip(),
-             u"Click Here To Go Back"_s);
+    QCOMPARE(UiTest::control<QToolButton>(ScreenId::KeyWordTips, "Command1")->toolTip(), u"Click Here To Go Back"_s);
 }
 
 void tst_Advice::keywordTipsReopenAsDesigned()
@@ -603,8 +603,7 @@ void tst_Advice::submissionScreenTexts()
              u"Once you have made a gateway page, submit it to as many search engines as possible. Want to submit "
              "more than one page? There are several options available to help you get more hits. Make sure you are "
              "connected to the Internet, then click the exclamation point below to get started!"_s);
-    QCOMPARE(UiTest::control<QToolButton>(ScreenId::Search, "Command4")->toolTip(),
-             u"Click Here To Get Started!"_s);
+    QCOMPARE(UiTest::control<QToolButton>(ScreenId::Search, "Command4")->toolTip(), u"Click Here To Get Started!"_s);
     QCOMPARE(UiTest::control<QToolButton>(ScreenId::Search, "Command1")->toolTip(), u"Click Here To Go Back"_s);
 }
 

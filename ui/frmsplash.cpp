@@ -64,6 +64,8 @@ frmSplash::frmSplash()
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setSingleShot(true);
+    // A coarse timer may fire up to 5% early, and the main menu must not come before its time.
+    timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, &frmSplash::timeUp);
     timer->start(splashDurationMs);
 }
