@@ -1,12 +1,14 @@
 #include "ui/pictures.h"
 #include "ui/registerscreens.h"
 #include "ui/screens.h"
+#include "ui/startupreport.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    reportStartupWhenAsked();
     QApplication::setApplicationName(QStringLiteral("Rankwright Assistant"));
     QApplication::setApplicationVersion(QStringLiteral("5.0"));
     QApplication::setDesktopFileName(QStringLiteral("rankwright-assistant"));
