@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
@@ -61,8 +62,15 @@ void frmKeyWordTips::createControls()
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1->setAccessibleName(QStringLiteral("Keyword selection tips"));
-    setBoxText(text1, QString::fromUtf16(KeywordTips));
-    text1->setMinimumSize(text1->fontMetrics().averageCharWidth() * 70, text1->fontMetrics().lineSpacing() * 10);
+    const QString tips = QString::fromUtf16(KeywordTips);
+    setBoxText(text1, tips);
+    // The tips are broken into lines by hand: wide enough for the longest, no line wraps again.
+    int longest = 0;
+    for (const QString &line : tips.split(QStringLiteral("\r\n")))
+        longest = qMax(longest, text1->fontMetrics().horizontalAdvance(line));
+    const int chrome = 2 * (text1->frameWidth() + int(text1->document()->documentMargin())) +
+                       text1->verticalScrollBar()->sizeHint().width() + text1->fontMetrics().averageCharWidth();
+    text1->setMinimumSize(longest + chrome, text1->fontMetrics().lineSpacing() * 16 + chrome);
 
     // An example set of phrases; nothing reads them.
     auto *label2 = new QLabel(QStringLiteral("Targeted Phrase:"), this);
