@@ -109,6 +109,7 @@ private slots:
     void menuLines();
     void arrowStartsChosenActivity_data();
     void arrowStartsChosenActivity();
+    void arrowOpensWizardAndItsClosingResets();
     void arrowWithNothingChosen_data();
     void arrowWithNothingChosen();
     void endingTheProgram_data();
@@ -263,6 +264,32 @@ void tst_MainMenu::arrowStartsChosenActivity()
     QVERIFY(!Screens::isOpen(activity));
     QVERIFY(mainMenu()->isVisible());
     QCOMPARE(ticks(), line == "Check2"_L1 ? u"010"_s : u"001"_s);
+}
+
+void tst_MainMenu::arrowOpensWizardAndItsClosingResets()
+{
+    QVERIFY(activateMainMenu());
+    perform({u"click Check1"_s});
+    UiTest::click(ScreenId::Main, "Command4");
+    Screen *step0 = Screens::find(ScreenId::Step0);
+    QVERIFY(step0);
+    QVERIFY(QTest::qWaitForWindowExposed(step0));
+    QVERIFY(!mainMenu()->isVisible());
+
+    // Closing a wizard step brings the menu back; the reset follows on the next tick and stops the timer.
+    step0->close();
+    QVERIFY(mainMenu()->isVisible());
+    UiTest::settle();
+    QCOMPARE(pageProject().ResetRequested, u"Done"_s);
+    QVERIFY(!mainMenu()->isResetTimerRunning());
+    QCOMPARE(ticks(), u"100"_s);
+
+    // The arrow starts the timer again, and the wizard afresh.
+    UiTest::click(ScreenId::Main, "Command4");
+    QVERIFY(mainMenu()->isResetTimerRunning());
+    QVERIFY(Screens::isOpen(ScreenId::Step0));
+    QVERIFY(Screens::find(ScreenId::Step0)->isVisible());
+    QCOMPARE(UiTest::programEnds(), 0);
 }
 
 void tst_MainMenu::arrowWithNothingChosen_data()
