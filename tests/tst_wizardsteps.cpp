@@ -299,6 +299,7 @@ private slots:
     void quitAnsweredYes();
     void newRunAppliesDefaultsAgain();
     void settingsButtonFollowsTheEngine();
+    void generatorBackFindsSettingsAsLeft();
     void keywordTipsKeepThePhrases();
 };
 
@@ -1296,6 +1297,29 @@ void TestWizardSteps::settingsButtonFollowsTheEngine()
     QCOMPARE(shownSettings(), stateOf(u"0011100011"_s, 2, 1));
     QCOMPARE(labelText(ScreenId::Step5, "Label1"),
              u"The default settings have been set. The default settings are what we suggest for Excite."_s);
+}
+
+void TestWizardSteps::generatorBackFindsSettingsAsLeft()
+{
+    CHECKED(walkTo(ScreenId::Step4));
+    CHECKED(completeStep(ScreenId::Step4));
+    UiTest::click(ScreenId::Step5, "Check8");
+    CHECKED(pick(control<QComboBox>(ScreenId::Step5, "Combo2"), 0));
+    const SettingsScreenState chosen = shownSettings();
+    UiTest::click(ScreenId::Step5, "Command2");
+    if (!Screens::isOpen(ScreenId::Generator)) {
+        QVERIFY(isUsable(ScreenId::Step5));
+        QSKIP("the generator screen is not part of the program yet");
+    }
+    QVERIFY(!Screens::find(ScreenId::Step5)->isVisible());
+    QCOMPARE(pageProject().UseHiddenExternalLink, u"Yes"_s);
+    QCOMPARE(pageProject().FrequencyLevel, u"0"_s);
+
+    UiTest::click(ScreenId::Generator, "Command3");
+    QVERIFY(isUsable(ScreenId::Step5));
+    QCOMPARE(shownSettings(), chosen);
+    QCOMPARE(control<QPushButton>(ScreenId::Step5, "Command4")->text(), u"Set Alta Vista Defaults"_s);
+    QCOMPARE(labelText(ScreenId::Step5, "Label1"), settingsIntroText(u"Alta Vista"_s));
 }
 
 void TestWizardSteps::keywordTipsKeepThePhrases()

@@ -19,10 +19,6 @@ class frmStep5 : public WizardStep
 public:
     frmStep5();
 
-    // The twelve settings controls as a value, and back.
-    SettingsScreenState screenState() const;
-    void setScreenState(const SettingsScreenState &state);
-
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -31,6 +27,9 @@ private:
     void createControls();
     void connectControls();
     QComboBox *addLevelList(const char *name, const QStringList &items);
+    // The twelve settings controls as a value, and back.
+    SettingsScreenState screenState() const;
+    void setScreenState(const SettingsScreenState &state);
     void showEngineOnButton();
     void setDefaults();
     void continueToGenerator();
