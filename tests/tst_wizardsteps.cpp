@@ -28,15 +28,14 @@ char *toString(const SettingsScreenState &state)
     QByteArray text = "checks ";
     for (bool on : state.checks)
         text += on ? '1' : '0';
-    text += " frequency " + QByteArray::number(state.frequencyPosition) + " spam detection "
-            + QByteArray::number(state.spamDetectionPosition);
+    text += " frequency " + QByteArray::number(state.frequencyPosition) + " spam detection " +
+            QByteArray::number(state.spamDetectionPosition);
     return qstrdup(text.constData());
 }
 
 namespace {
 
-template <typename T>
-T *control(ScreenId id, const char *name)
+template <typename T> T *control(ScreenId id, const char *name)
 {
     return UiTest::control<T>(id, name);
 }
@@ -159,7 +158,6 @@ SettingsScreenState shownSettings()
     state.spamDetectionPosition = control<QComboBox>(ScreenId::Step5, "Combo1")->currentIndex();
     return state;
 }
-
 
 // From the main menu, as the user starts the wizard.
 void startWizard()
@@ -448,8 +446,8 @@ void TestWizardSteps::step0PickSetsEngineAndHelp()
     QCOMPARE(pageProject().EngineName, engineName);
     QCOMPARE(pageProject().DescPhraseAdvice, descPhraseAdvice);
     QCOMPARE(labelText(ScreenId::Step0, "lblHelper"),
-             u"You have chosen to target "_s + engineName
-                 + u". Enter your web site address below, then click the arrow button to continue to the next step."_s);
+             u"You have chosen to target "_s + engineName +
+                 u". Enter your web site address below, then click the arrow button to continue to the next step."_s);
 }
 
 void TestWizardSteps::step0ArrowKeysPick()
@@ -962,8 +960,8 @@ void TestWizardSteps::step5OpensWithEngineDefaults()
     QCOMPARE(button->text(), u"Set "_s + engine + u" Defaults"_s);
     QCOMPARE(labelText(ScreenId::Step5, "Label1"),
              u"Here are the Rankwright Assistant settings. Select the options you want to include, then click the "
-             "arrow button to finish your gateway page. The default settings are what we suggest for "_s
-                 + engine + u"."_s);
+             "arrow button to finish your gateway page. The default settings are what we suggest for "_s +
+                 engine + u"."_s);
     QCOMPARE(control<QComboBox>(ScreenId::Step5, "Combo1")->currentText(),
              (QStringList{u"Very Sensative"_s, u"Moderate"_s, u"Low"_s}).at(spamDetection));
     QCOMPARE(control<QComboBox>(ScreenId::Step5, "Combo2")->currentText(),
@@ -1031,8 +1029,8 @@ void TestWizardSteps::step5ContinueStoresSettings()
 
     const QString on = u"Yes"_s;
     const QString off;
-    const QStringList flags = {project.UseMetaDescription, project.UseMetaKeywords,    project.UseCommentTags,
-                               project.UseAltTags,         project.UseHiddenTags,      project.UseTopBottomSpam,
+    const QStringList flags = {project.UseMetaDescription,  project.UseMetaKeywords,       project.UseCommentTags,
+                               project.UseAltTags,          project.UseHiddenTags,         project.UseTopBottomSpam,
                                project.UseFrequencyExploit, project.UseHiddenExternalLink, project.UseAutoForward,
                                project.UseTitleMetaExploit};
     QCOMPARE(flags, (QStringList{on, on, on, on, off, on, on, off, on, off}));

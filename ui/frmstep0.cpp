@@ -191,9 +191,9 @@ void frmStep0::pickEngine(int position)
         return;
     PageProject &project = pageProject();
     ApplyEngineProfile(project, position);
-    m_lblHelper->setText(QLatin1String("You have chosen to target ") + project.EngineName
-                         + QLatin1String(". Enter your web site address below, then click the arrow button to "
-                                         "continue to the next step."));
+    m_lblHelper->setText(QLatin1String("You have chosen to target ") + project.EngineName +
+                         QLatin1String(". Enter your web site address below, then click the arrow button to "
+                                       "continue to the next step."));
 }
 
 void frmStep0::continueToPhrases()

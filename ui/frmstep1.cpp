@@ -78,7 +78,7 @@ void frmStep1::continueToTitle()
     project.SupportPhrase2 = m_support2->text();
     project.SupportPhrase3 = m_support3->text();
     project.MatchPhrase = targeted;
-    project.KeywordList = targeted + QLatin1String(", ") + project.SupportPhrase1 + QLatin1String(", ")
-                          + project.SupportPhrase2 + QLatin1String(", ") + project.SupportPhrase3;
+    project.KeywordList = targeted + QLatin1String(", ") + project.SupportPhrase1 + QLatin1String(", ") +
+                          project.SupportPhrase2 + QLatin1String(", ") + project.SupportPhrase3;
     moveTo(ScreenId::Step2);
 }

@@ -25,7 +25,8 @@ void frmStep3::createControls()
     label7->setBuddy(m_pageBody);
     m_lblCounter = addText("lblCounter", QStringLiteral("Type a description of your site, then click the exclamation "
                                                         "point below."));
-    m_lblCounter2 = addText("lblCounter2", QStringLiteral("**Be sure to include an accurate description of your site."));
+    m_lblCounter2 =
+        addText("lblCounter2", QStringLiteral("**Be sure to include an accurate description of your site."));
     // A report has up to four lines; keep room for them so the window does not jump.
     const int reportHeight = m_lblCounter2->fontMetrics().lineSpacing() * 5;
     m_lblCounter->setMinimumHeight(reportHeight);

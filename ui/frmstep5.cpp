@@ -17,9 +17,8 @@ namespace {
 
 // Captions of Check1 ... Check10.
 const char *const CheckCaptions[10] = {
-    "Meta-DescriptionTag", "Meta-Keyword Tag",          "Comment Tags",         "Alt Tags",
-    "Hidden Tags",         "Top / Bottom Spam",         "Keyword Frequency Exploit", "Hidden External Link",
-    "Auto-Foward ",        "Title / Meta Exploit",
+    "Meta-DescriptionTag", "Meta-Keyword Tag",          "Comment Tags",         "Alt Tags",     "Hidden Tags",
+    "Top / Bottom Spam",   "Keyword Frequency Exploit", "Hidden External Link", "Auto-Foward ", "Title / Meta Exploit",
 };
 
 } // namespace
@@ -49,8 +48,8 @@ void frmStep5::createControls()
     auto check = [this](int number) { return m_checks[number - 1]; };
 
     QLabel *spamCaption = addLabel("Label2", QStringLiteral("Keyword Spam Detection:"));
-    m_combo1 = addLevelList("Combo1", {QStringLiteral("Very Sensative"), QStringLiteral("Moderate"),
-                                       QStringLiteral("Low")});
+    m_combo1 =
+        addLevelList("Combo1", {QStringLiteral("Very Sensative"), QStringLiteral("Moderate"), QStringLiteral("Low")});
     spamCaption->setBuddy(m_combo1);
     QLabel *frequencyCaption = addLabel("Label3", QStringLiteral("Targeted Keyword Frequency:"));
     m_combo2 = addLevelList("Combo2", {QStringLiteral("Low"), QStringLiteral("Moderate"), QStringLiteral("High")});

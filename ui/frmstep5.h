@@ -37,7 +37,7 @@ private:
     QLabel *m_label1 = nullptr;
     QPushButton *m_command4 = nullptr;
     std::array<QCheckBox *, 10> m_checks{}; // Check1 ... Check10
-    QComboBox *m_combo1 = nullptr; // spam detection
-    QComboBox *m_combo2 = nullptr; // keyword frequency
+    QComboBox *m_combo1 = nullptr;          // spam detection
+    QComboBox *m_combo2 = nullptr;          // keyword frequency
     QToolButton *m_command2 = nullptr;
 };
