@@ -45,11 +45,12 @@ void frmOptions::createControls()
                                    QStringLiteral("Click Here To Carry Out Your Choice!"));
 
     // Two columns: analyse above view on the left, save above nothing on the right.
+    // Each box only as wide as its caption, so a click beside the caption does not toggle it.
     auto *choices = new QGridLayout;
-    choices->addWidget(m_check1, 0, 0);
-    choices->addWidget(m_check2, 1, 0);
-    choices->addWidget(m_check3, 0, 1);
-    choices->addWidget(m_check4, 1, 1);
+    choices->addWidget(m_check1, 0, 0, Qt::AlignLeft);
+    choices->addWidget(m_check2, 1, 0, Qt::AlignLeft);
+    choices->addWidget(m_check3, 0, 1, Qt::AlignLeft);
+    choices->addWidget(m_check4, 1, 1, Qt::AlignLeft);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -1,0 +1,753 @@
+#include "analysis/counting.h"
+#include "analysis/reports.h"
+#include "core/engineprofiles.h"
+#include "core/pageproject.h"
+#include "core/settings.h"
+#include "generator/gatewaypage.h"
+#include "generator/keywordblock.h"
+#include "platform/appfolders.h"
+#include "ui/frmgenerator.h"
+#include "ui/textboxes.h"
+#include "uitest.h"
+#include "xdgfixture.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Lbl1AtLoad = u"If you have everything exactly how you want it, click the exclamation point below!    "_s;
+
+// Owns the modal answers armed by one test; deleted in cleanup(), so none outlives its test.
+QPointer<QObject> answers;
+
+// Waits for a modal window of type T that `matches` accepts, then runs `answer` on it once.
+template <typename T>
+void whenModal(std::function<void(T *)> answer, std::function<bool(T *)> matches = {})
+{
+    auto *poll = new QTimer(answers);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, matches] {
+        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible() || (matches && !matches(modal)))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer(modal);
+    });
+    poll->start();
+}
+
+struct Shown
+{
+    bool shown = false;
+    QString title;
+    QString text;
+    QWidget *owner = nullptr;
+};
+
+// Records the message box and presses the button with `caption` (OK by default).
+std::function<void(QMessageBox *)> record(Shown *shown, QMessageBox::StandardButton press = QMessageBox::Ok)
+{
+    return [shown, press](QMessageBox *box) {
+        *shown = {true, box->windowTitle(), box->text(), box->parentWidget()};
+        if (QAbstractButton *button = box->button(press))
+            button->click();
+        else
+            box->reject();
+    };
+}
+
+// Types `text` key by key; letters beyond ASCII come as the keyboard sends them, as text.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// Types `path` into the save dialog's name field as the user would, and presses its Save button.
+// Returns whether the dialog took the name and closed.
+bool typeNameAndSave(QFileDialog *dialog, const QString &path)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+    auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
+    // Typing goes where the focus is: the dialog must have come up first.
+    if (!edit || !buttons || !QTest::qWaitForWindowActive(dialog))
+        return false;
+    edit->setFocus();
+    edit->selectAll();
+    typeText(edit, path);
+    // A completion list may have opened over the dialog; the user would close it first.
+    if (edit->completer() && edit->completer()->popup())
+        edit->completer()->popup()->hide();
+    for (QAbstractButton *button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+    return !dialog->isVisible();
+}
+
+// Saves under `path`; a dialog that does not take the name is cancelled, so the test goes on
+// and fails on what it finds.
+std::function<void(QFileDialog *)> saveAs(const QString &path)
+{
+    return [path](QFileDialog *dialog) {
+        if (!typeNameAndSave(dialog, path))
+            dialog->reject();
+    };
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QByteArray pageBytes(const QString &text)
+{
+    return (text + u"\r\n"_s).toUtf8();
+}
+
+// A complete project as the wizard would leave it: Alta Vista (or the engine at `position`),
+// four phrases, the page texts and the engine's recommended settings.
+void setUpProject(int position = 0)
+{
+    PageProject &p = pageProject();
+    ApplyEngineProfile(p, position);
+    p.SiteUrl = u"http://www.example.com/"_s;
+    p.TargetedPhrase = p.MatchPhrase = u"free software"_s;
+    p.SupportPhrase1 = u"open source"_s;
+    p.SupportPhrase2 = u"linux tools"_s;
+    p.SupportPhrase3 = u"gnu apps"_s;
+    p.KeywordList = u"free software, open source, linux tools, gnu apps"_s;
+    p.PageTitle = u"Free Software"_s;
+    p.MetaDescription = u"free software - download the best free software"_s;
+    p.BodyText = u"Get free software here.\r\nEvery tool is free software."_s;
+    p.LinkText = u"free software - Click Here!"_s;
+    StoreSettings(ApplyEngineDefaults(p.EngineName), p);
+    BuildKeywordBlock(p);
+}
+
+frmGenerator *generator()
+{
+    return Screens::find<frmGenerator>(ScreenId::Generator);
+}
+
+QPlainTextEdit *text1()
+{
+    return UiTest::control<QPlainTextEdit>(ScreenId::Generator, "Text1");
+}
+
+QString labelText(ScreenId id, const char *name)
+{
+    QLabel *label = UiTest::control<QLabel>(id, name);
+    return label ? label->text() : u"<no label>"_s;
+}
+
+// Appends `typed` at the end of the preview, typed as the user would.
+void typeAtEnd(const QString &typed)
+{
+    QPlainTextEdit *box = text1();
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    typeText(box, typed);
+}
+
+QCheckBox *optionsBox(const char *name)
+{
+    return UiTest::control<QCheckBox>(ScreenId::Options, name);
+}
+
+// Opens frmOptions with the generator's exclamation point and waits until it can take input.
+void openOptions()
+{
+    UiTest::click(ScreenId::Generator, "Command4");
+    Screen *options = Screens::find(ScreenId::Options);
+    QVERIFY(options && options->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(options));
+}
+
+// Ticks one box of frmOptions (none for nullptr) and presses its exclamation point; the
+// generator's action runs before this returns.
+void choose(const char *checkBox)
+{
+    openOptions();
+    if (QTest::currentTestFailed())
+        return;
+    if (checkBox)
+        UiTest::click(optionsBox(checkBox));
+    UiTest::click(ScreenId::Options, "Command4");
+}
+
+} // namespace
+
+class tst_Generator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loadBuildsPage_data();
+    void loadBuildsPage();
+    void leavingShowsSettings_data();
+    void leavingShowsSettings();
+    void optionsWindow();
+    void optionsKeepOneBoxTicked();
+    void nothingToDo_data();
+    void nothingToDo();
+    void analyseEditedPage();
+    void viewWritesResultsAndStartsBrowser();
+    void viewWithResultsUnwritable();
+    void saveWritesChosenFile_data();
+    void saveWritesChosenFile();
+    void saveOverExistingFile_data();
+    void saveOverExistingFile();
+    void saveRefusesMissingFolder();
+    void cancelledSaveWritesNothing();
+
+private:
+    void showGenerator();
+    void waitForBrowserCalls(qsizetype expected);
+
+    std::unique_ptr<XdgFixture> m_desktop;
+    QTemporaryDir m_saveFolder;
+};
+
+void tst_Generator::initTestCase()
+{
+    // One private desktop for the whole process, before anything has asked GIO: GIO keeps what
+    // it found the first time.
+    m_desktop = std::make_unique<XdgFixture>();
+    QVERIFY2(m_desktop->isValid(), qPrintable(m_desktop->errorString()));
+    QVERIFY(!m_desktop->installRecordingBrowser().isEmpty());
+    m_desktop->applyToThisProcess();
+    QVERIFY(resultsFilePath().startsWith(m_desktop->dataHome()));
+    UiTest::initApplication();
+}
+
+void tst_Generator::init()
+{
+    UiTest::startFresh();
+    answers = new QObject;
+    QFile::remove(resultsFilePath());
+    QVERIFY(m_saveFolder.isValid());
+    QDir folder(m_saveFolder.path());
+    for (const QString &entry : folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        QVERIFY(QFileInfo(folder.filePath(entry)).isDir() ? QDir(folder.filePath(entry)).removeRecursively()
+                                                           : folder.remove(entry));
+    setUpProject();
+}
+
+void tst_Generator::cleanup()
+{
+    delete answers;
+    UiTest::discardAllAndCheckNoLeak();
+}
+
+void tst_Generator::showGenerator()
+{
+    Screen *screen = Screens::show(ScreenId::Generator);
+    QVERIFY(screen);
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+}
+
+// The recording browser runs on its own; waits until `expected` calls have arrived.
+void tst_Generator::waitForBrowserCalls(qsizetype expected)
+{
+    QTRY_COMPARE_WITH_TIMEOUT(m_desktop->browserCalls().size(), expected, 10000);
+}
+
+void tst_Generator::loadBuildsPage_data()
+{
+    QTest::addColumn<int>("engine");
+    QTest::addColumn<QString>("lbl2");
+
+    QTest::newRow("Alta Vista") << 0
+        << u"Click the exclamation point and analize your HTML code to be sure your page is ready to be submitted to Alta Vista."_s;
+    QTest::newRow("Yahoo, auto-forward and hit counter") << 8
+        << u"Click the exclamation point and analize your HTML code to be sure your page is ready to be submitted to Yahoo."_s;
+}
+
+void tst_Generator::loadBuildsPage()
+{
+    QFETCH(int, engine);
+    QFETCH(QString, lbl2);
+
+    setUpProject(engine);
+    PageProject &p = pageProject();
+    if (engine == 8) {
+        p.UseAutoForward = p.UseHitCounter = u"Yes"_s;
+        p.HitCounterHtml = u"<IMG SRC=\"counter.gif\">"_s;
+    }
+    PageProject expectedProject = p;
+    const QString expectedPage = BuildGatewayPage(expectedProject);
+
+    showGenerator();
+    QCOMPARE(generator()->windowTitle(), u"Rankwright Assistant 5.0"_s);
+    QCOMPARE(labelText(ScreenId::Generator, "lbl2"), lbl2);
+    QCOMPARE(labelText(ScreenId::Generator, "lbl1"), Lbl1AtLoad);
+    QCOMPARE(boxText(text1()), expectedPage);
+    QVERIFY(!text1()->isReadOnly());
+    QVERIFY(generator()->isEnabled());
+}
+
+void tst_Generator::leavingShowsSettings_data()
+{
+    QTest::addColumn<bool>("byCloseControl");
+    QTest::newRow("back arrow") << false;
+    QTest::newRow("window's close control") << true;
+}
+
+void tst_Generator::leavingShowsSettings()
+{
+    QFETCH(bool, byCloseControl);
+
+    showGenerator();
+    typeAtEnd(u"edited"_s);
+    if (byCloseControl) {
+        QVERIFY(generator()->windowHandle()->close());
+        UiTest::settle();
+    } else {
+        UiTest::click(ScreenId::Generator, "Command3");
+    }
+    QVERIFY(!Screens::isOpen(ScreenId::Generator));
+    QVERIFY(Screens::isOpen(ScreenId::Step5));
+    QVERIFY(Screens::find(ScreenId::Step5)->isVisible());
+    // Leaving the generator is not leaving the wizard.
+    QVERIFY(!Screens::isOpen(ScreenId::Main));
+    QVERIFY(pageProject().ResetRequested.isEmpty());
+
+    // Arriving again builds the page afresh from the project; the edit is gone.
+    pageProject().PageTitle = u"A New Title"_s;
+    PageProject expectedProject = pageProject();
+    const QString expectedPage = BuildGatewayPage(expectedProject);
+    showGenerator();
+    QCOMPARE(boxText(text1()), expectedPage);
+    QVERIFY(!boxText(text1()).contains(u"edited"_s));
+}
+
+void tst_Generator::optionsWindow()
+{
+    showGenerator();
+    openOptions();
+    Screen *options = Screens::find(ScreenId::Options);
+    QCOMPARE(options->windowTitle(), u"Rankwright Assistant 5.0"_s);
+    QCOMPARE(labelText(ScreenId::Options, "Label1"),
+             u"What would you like to do with your new gateway page? Make a selection from the menu below, "
+             "then click the exclamation point."_s);
+    // While the options are open, the generator takes no input.
+    QVERIFY(!generator()->isEnabled());
+
+    const char *const names[] = {"Check1", "Check2", "Check3", "Check4"};
+    const QStringList captions{u"Analize It"_s, u"View It With My Web Browser"_s, u"Save It"_s,
+                               u"Nothing Right Now"_s};
+    QPoint at[4];
+    for (int i = 0; i < 4; ++i) {
+        QCheckBox *box = optionsBox(names[i]);
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->text(), captions.at(i));
+        QVERIFY(!box->isChecked());
+        at[i] = box->mapTo(options, QPoint());
+    }
+    // Two columns: analyse above view on the left, save above nothing on the right.
+    QCOMPARE(at[0].x(), at[1].x());
+    QCOMPARE(at[2].x(), at[3].x());
+    QVERIFY(at[0].x() < at[2].x());
+    QVERIFY(at[0].y() < at[1].y());
+    QCOMPARE(at[0].y(), at[2].y());
+    QCOMPARE(at[1].y(), at[3].y());
+
+    auto *command4 = UiTest::control<QToolButton>(ScreenId::Options, "Command4");
+    QVERIFY(command4 && !command4->toolTip().isEmpty());
+    QCOMPARE(command4->accessibleName(), command4->toolTip());
+
+    // The focus starts on "Analize It" and the Tab key follows the boxes, then the button.
+    QCOMPARE(QApplication::focusWidget(), optionsBox("Check1"));
+    for (const char *next : {"Check2", "Check3", "Check4"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), optionsBox(next));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), command4);
+}
+
+void tst_Generator::optionsKeepOneBoxTicked()
+{
+    showGenerator();
+    openOptions();
+    UiTest::click(optionsBox("Check1"));
+    QVERIFY(optionsBox("Check1")->isChecked());
+    UiTest::click(optionsBox("Check3"));
+    QVERIFY(optionsBox("Check3")->isChecked());
+    QVERIFY(!optionsBox("Check1")->isChecked());
+
+    // Tabbing onto a box clears the others without ticking it; the space key then ticks it.
+    QTest::keyClick(optionsBox("Check3"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), optionsBox("Check4"));
+    QVERIFY(!optionsBox("Check3")->isChecked());
+    QVERIFY(!optionsBox("Check4")->isChecked());
+    QTest::keyClick(optionsBox("Check4"), Qt::Key_Space);
+    QVERIFY(optionsBox("Check4")->isChecked());
+
+    // Ticking "Analize It", then clicking "Save It": only the save is left, and it is what runs.
+    UiTest::click(optionsBox("Check1"));
+    UiTest::click(optionsBox("Check3"));
+    QCOMPARE(optionsBox("Check1")->isChecked(), false);
+    QCOMPARE(optionsBox("Check2")->isChecked(), false);
+    QCOMPARE(optionsBox("Check3")->isChecked(), true);
+    QCOMPARE(optionsBox("Check4")->isChecked(), false);
+
+    bool dialogShown = false;
+    whenModal<QFileDialog>([&dialogShown](QFileDialog *dialog) {
+        dialogShown = true;
+        dialog->reject();
+    });
+    Shown unexpected;
+    whenModal<QMessageBox>(record(&unexpected));
+    UiTest::click(ScreenId::Options, "Command4");
+    QVERIFY(dialogShown);
+    QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
+    QVERIFY(!Screens::isOpen(ScreenId::Options));
+    QCOMPARE(labelText(ScreenId::Generator, "lbl1"), Lbl1AtLoad);
+    QVERIFY(generator()->isEnabled());
+}
+
+void tst_Generator::nothingToDo_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<bool>("byCloseControl");
+
+    QTest::newRow("no box ticked") << QStringList{} << false;
+    QTest::newRow("Nothing Right Now") << QStringList{u"Check4"_s} << false;
+    QTest::newRow("Analize It ticked and unticked again") << QStringList{u"Check1"_s, u"Check1"_s} << false;
+    QTest::newRow("Save It ticked, window closed by its close control") << QStringList{u"Check3"_s} << true;
+}
+
+void tst_Generator::nothingToDo()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(bool, byCloseControl);
+
+    showGenerator();
+    const QString page = boxText(text1());
+    Shown unexpected;
+    whenModal<QWidget>([&unexpected](QWidget *modal) {
+        unexpected = {true, modal->windowTitle(), {}, modal->parentWidget()};
+        modal->close();
+    });
+
+    openOptions();
+    for (const QString &name : clicks)
+        UiTest::click(optionsBox(name.toLatin1().constData()));
+    if (byCloseControl) {
+        QVERIFY(Screens::find(ScreenId::Options)->windowHandle()->close());
+        UiTest::settle();
+    } else {
+        UiTest::click(ScreenId::Options, "Command4");
+    }
+
+    QVERIFY(!Screens::isOpen(ScreenId::Options));
+    QVERIFY(generator()->isEnabled());
+    QVERIFY2(!unexpected.shown, qPrintable(unexpected.title));
+    QVERIFY(pageProject().PendingAction.isEmpty());
+    QCOMPARE(labelText(ScreenId::Generator, "lbl1"), Lbl1AtLoad);
+    QVERIFY(!QFile::exists(resultsFilePath()));
+    QCOMPARE(boxText(text1()), page);
+}
+
+void tst_Generator::analyseEditedPage()
+{
+    showGenerator();
+    // The edit adds the phrase in capitals; the report counts what the box holds now.
+    typeAtEnd(u" FREE SOFTWARE for everyone"_s);
+    const QString edited = boxText(text1());
+    QVERIFY(edited.endsWith(u"</HTML> \r\n FREE SOFTWARE for everyone"_s));
+
+    for (int round = 0; round < 2; ++round) {
+        PageProject expectedProject = pageProject();
+        AnalysedBox expectedBox = analysedBox(text1());
+        const ReportCaptions expected = ReportGeneratedPage(expectedProject, expectedBox, QLocale());
+        const qsizetype phraseCount = boxText(text1()).count(u"free software"_s, Qt::CaseInsensitive);
+
+        choose("Check1");
+        QCOMPARE(labelText(ScreenId::Generator, "lbl1"), captionText(expected.statistics));
+        QCOMPARE(labelText(ScreenId::Generator, "lbl2"), captionText(expected.advice));
+        QVERIFY(labelText(ScreenId::Generator, "lbl1")
+                    .contains(u"You used your Targeted Phrase %1 times.\n"_s.arg(phraseCount)));
+        QVERIFY(labelText(ScreenId::Generator, "lbl2").startsWith(u"For Alta Vista:\nYou should use about 300 words."_s));
+        QCOMPARE(pageProject().KeywordFrequency, expectedProject.KeywordFrequency);
+        // The box shows where the counting ended.
+        const AnalysedBox shown = analysedBox(text1());
+        QCOMPARE(shown.selStart, expectedBox.selStart);
+        QCOMPARE(shown.selLength, expectedBox.selLength);
+        QVERIFY(pageProject().PendingAction.isEmpty());
+        QVERIFY(!generator()->isActionTimerEnabled());
+        QVERIFY(generator()->isEnabled());
+
+        // A second analysis, of a further edit, is made just the same.
+        typeAtEnd(u" free software"_s);
+    }
+}
+
+void tst_Generator::viewWritesResultsAndStartsBrowser()
+{
+    showGenerator();
+    const qsizetype callsBefore = m_desktop->browserCalls().size();
+    typeAtEnd(u" caf\u00e9 \u00dcn\u00efcode"_s);
+    const QString first = boxText(text1());
+
+    choose("Check2");
+    QCOMPARE(readFile(resultsFilePath()), pageBytes(first));
+    QVERIFY(pageProject().PendingAction.isEmpty());
+    QVERIFY(!generator()->isActionTimerEnabled());
+    waitForBrowserCalls(callsBefore + 1);
+    QCOMPARE(m_desktop->browserCalls().last(), QStringList{resultsFilePath()});
+
+    // Viewing again rewrites the results file with the page as it is now.
+    typeAtEnd(u" second look"_s);
+    const QString second = boxText(text1());
+    choose("Check2");
+    QCOMPARE(readFile(resultsFilePath()), pageBytes(second));
+    waitForBrowserCalls(callsBefore + 2);
+    QCOMPARE(m_desktop->browserCalls().mid(callsBefore), (QList<QStringList>{{resultsFilePath()}, {resultsFilePath()}}));
+    QVERIFY(!QFile::exists(programProbePath()));
+}
+
+void tst_Generator::viewWithResultsUnwritable()
+{
+    showGenerator();
+    const qsizetype callsBefore = m_desktop->browserCalls().size();
+    // The program's data folder is taken by a file, so nothing can be written inside it.
+    const QString folder = m_desktop->dataHome() + u"/Rankwright"_s;
+    const QString resultsPath = folder + u"/GeneratorResults.html"_s;
+    QVERIFY(QDir(folder).removeRecursively());
+    {
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.write("not a folder");
+    }
+
+    Shown warning;
+    whenModal<QMessageBox>(record(&warning));
+    choose("Check2");
+    QFile::remove(folder);
+    QVERIFY(QDir().mkpath(folder));
+
+    QVERIFY(warning.shown);
+    QCOMPARE(warning.owner, generator());
+    QVERIFY2(warning.text.contains(QDir::toNativeSeparators(resultsPath)), qPrintable(warning.text));
+    QVERIFY(!generator()->isActionTimerEnabled());
+    QVERIFY(generator()->isEnabled());
+
+    // The browser was not started on a page that is not there: the next view is the only call.
+    choose("Check2");
+    waitForBrowserCalls(callsBefore + 1);
+    QTest::qWait(300);
+    QCOMPARE(m_desktop->browserCalls().size(), callsBefore + 1);
+}
+
+void tst_Generator::saveWritesChosenFile_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("page.htm") << u"page.htm"_s;
+    QTest::newRow("no extension: none is added") << u"page"_s;
+    QTest::newRow("blanks and accents") << u"My Page \u00e9t\u00e9.htm"_s;
+}
+
+void tst_Generator::saveWritesChosenFile()
+{
+    QFETCH(QString, name);
+
+    showGenerator();
+    typeAtEnd(u" na\u00efve edit"_s);
+    const QString page = boxText(text1());
+    const QString path = m_saveFolder.filePath(name);
+
+    QStringList filters;
+    Shown unexpected;
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        if (auto *types = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s)) {
+            for (int i = 0; i < types->count(); ++i)
+                filters.append(types->itemText(i));
+        }
+        whenModal<QMessageBox>(record(&unexpected));
+        saveAs(path)(dialog);
+    });
+    choose("Check3");
+
+    QCOMPARE(filters, QStringList{u"HTML Files (*.htm)"_s});
+    QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
+    QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    QCOMPARE(readFile(path), pageBytes(page));
+    // The timer stays on after a save, with nothing to do.
+    QVERIFY(generator()->isActionTimerEnabled());
+    QVERIFY(pageProject().PendingAction.isEmpty());
+    QCOMPARE(boxText(text1()), page);
+}
+
+void tst_Generator::saveOverExistingFile_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("writeFails");
+
+    QTest::newRow("replacing confirmed") << true << false;
+    QTest::newRow("replacing declined, then cancelled") << false << false;
+    QTest::newRow("replacing confirmed, the disk fills up") << true << true;
+}
+
+void tst_Generator::saveOverExistingFile()
+{
+    QFETCH(bool, replace);
+    QFETCH(bool, writeFails);
+
+    const QString path = m_saveFolder.filePath(u"page.htm"_s);
+    const QByteArray old = "the page saved yesterday";
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    pageProject().BodyText = QString(2048, u'x');
+    showGenerator();
+    const QString page = boxText(text1());
+    QVERIFY(pageBytes(page).size() > 1024);
+
+    // As root, permissions stop nothing: a file-size limit makes the write fail instead.
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    auto lift = [&saved] { setrlimit(RLIMIT_FSIZE, &saved); };
+
+    Shown question;
+    Shown warning;
+    bool stayedOpen = false;
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        whenModal<QMessageBox>(record(&question, replace ? QMessageBox::Yes : QMessageBox::No));
+        // The warning about the failed save belongs to the generator, not to the dialog.
+        whenModal<QMessageBox>(record(&warning), [](QMessageBox *box) { return box->parentWidget() == generator(); });
+        if (writeFails) {
+            rlimit small = saved;
+            small.rlim_cur = 1024;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        stayedOpen = !typeNameAndSave(dialog, path);
+        if (stayedOpen)
+            dialog->reject();
+    });
+    choose("Check3");
+    lift();
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(question.shown);
+    QVERIFY2(question.text.contains(u"page.htm"_s), qPrintable(question.text));
+    QCOMPARE(stayedOpen, !replace);
+    QCOMPARE(readFile(path), replace && !writeFails ? pageBytes(page) : old);
+    QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"page.htm"_s});
+    QCOMPARE(warning.shown, writeFails);
+    if (writeFails) {
+        QCOMPARE(warning.owner, generator());
+        QVERIFY2(warning.text.contains(QDir::toNativeSeparators(path)), qPrintable(warning.text));
+        // The reason comes after the file's name.
+        QVERIFY2(warning.text.trimmed().size() > warning.text.indexOf(path) + path.size() + 4,
+                 qPrintable(warning.text));
+    }
+    QVERIFY(generator()->isEnabled());
+}
+
+void tst_Generator::saveRefusesMissingFolder()
+{
+    showGenerator();
+    const QString path = m_saveFolder.filePath(u"nosuchdir/page.htm"_s);
+    Shown refusal;
+    Shown warning;
+    bool stayedOpen = false;
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        whenModal<QMessageBox>(record(&refusal));
+        stayedOpen = !typeNameAndSave(dialog, path);
+        whenModal<QMessageBox>(record(&warning));
+        if (stayedOpen)
+            dialog->reject();
+    });
+    choose("Check3");
+
+    QVERIFY(refusal.shown);
+    QVERIFY2(refusal.text.contains(u"nosuchdir"_s), qPrintable(refusal.text));
+    QVERIFY(stayedOpen);
+    QVERIFY(!warning.shown);
+    QVERIFY(QDir(m_saveFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+void tst_Generator::cancelledSaveWritesNothing()
+{
+    showGenerator();
+    QString offered = u"<not opened>"_s;
+    auto cancel = [&offered](QFileDialog *dialog) {
+        offered = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->text();
+        dialog->reject();
+    };
+    Shown unexpected;
+    whenModal<QMessageBox>(record(&unexpected));
+
+    // The first save, cancelled: nothing is written, nothing is said.
+    whenModal<QFileDialog>(cancel);
+    choose("Check3");
+    QVERIFY(offered.isEmpty());
+    QVERIFY(QDir(m_saveFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+
+    const QString path = m_saveFolder.filePath(u"a.htm"_s);
+    const QString saved = boxText(text1());
+    whenModal<QFileDialog>(saveAs(path));
+    choose("Check3");
+    QCOMPARE(readFile(path), pageBytes(saved));
+
+    // Cancelled after a save: the dialog offers the name chosen last, and the file keeps the
+    // page saved then.
+    typeAtEnd(u" later edit"_s);
+    whenModal<QFileDialog>(cancel);
+    choose("Check3");
+    QVERIFY2(offered.endsWith(u"a.htm"_s), qPrintable(offered));
+    QCOMPARE(readFile(path), pageBytes(saved));
+    QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
+
+    // A new generator screen starts with an empty name.
+    Screens::close(ScreenId::Generator);
+    UiTest::settle();
+    showGenerator();
+    whenModal<QFileDialog>(cancel);
+    choose("Check3");
+    QVERIFY2(offered.isEmpty(), qPrintable(offered));
+    QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::Files), QStringList{u"a.htm"_s});
+}
+
+QTEST_MAIN(tst_Generator)
+#include "tst_generator.moc"
