@@ -44,8 +44,7 @@ const QString Lbl1AtLoad = u"If you have everything exactly how you want it, cli
 QPointer<QObject> answers;
 
 // Waits for a modal window of type T that `matches` accepts, then runs `answer` on it once.
-template <typename T>
-void whenModal(std::function<void(T *)> answer, std::function<bool(T *)> matches = {})
+template <typename T> void whenModal(std::function<void(T *)> answer, std::function<bool(T *)> matches = {})
 {
     auto *poll = new QTimer(answers);
     poll->setInterval(10);
@@ -263,7 +262,7 @@ void tst_Generator::init()
     QDir folder(m_saveFolder.path());
     for (const QString &entry : folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
         QVERIFY(QFileInfo(folder.filePath(entry)).isDir() ? QDir(folder.filePath(entry)).removeRecursively()
-                                                           : folder.remove(entry));
+                                                          : folder.remove(entry));
     setUpProject();
 }
 
@@ -291,9 +290,11 @@ void tst_Generator::loadBuildsPage_data()
     QTest::addColumn<int>("engine");
     QTest::addColumn<QString>("lbl2");
 
-    QTest::newRow("Alta Vista") << 0
+    QTest::newRow("Alta Vista")
+        << 0
         << u"Click the exclamation point and analize your HTML code to be sure your page is ready to be submitted to Alta Vista."_s;
-    QTest::newRow("Yahoo, auto-forward and hit counter") << 8
+    QTest::newRow("Yahoo, auto-forward and hit counter")
+        << 8
         << u"Click the exclamation point and analize your HTML code to be sure your page is ready to be submitted to Yahoo."_s;
 }
 
@@ -368,8 +369,7 @@ void tst_Generator::optionsWindow()
     QVERIFY(!generator()->isEnabled());
 
     const char *const names[] = {"Check1", "Check2", "Check3", "Check4"};
-    const QStringList captions{u"Analize It"_s, u"View It With My Web Browser"_s, u"Save It"_s,
-                               u"Nothing Right Now"_s};
+    const QStringList captions{u"Analize It"_s, u"View It With My Web Browser"_s, u"Save It"_s, u"Nothing Right Now"_s};
     QPoint at[4];
     for (int i = 0; i < 4; ++i) {
         QCheckBox *box = optionsBox(names[i]);
@@ -503,7 +503,8 @@ void tst_Generator::analyseEditedPage()
         QCOMPARE(labelText(ScreenId::Generator, "lbl2"), captionText(expected.advice));
         QVERIFY(labelText(ScreenId::Generator, "lbl1")
                     .contains(u"You used your Targeted Phrase %1 times.\n"_s.arg(phraseCount)));
-        QVERIFY(labelText(ScreenId::Generator, "lbl2").startsWith(u"For Alta Vista:\nYou should use about 300 words."_s));
+        QVERIFY(
+            labelText(ScreenId::Generator, "lbl2").startsWith(u"For Alta Vista:\nYou should use about 300 words."_s));
         QCOMPARE(pageProject().KeywordFrequency, expectedProject.KeywordFrequency);
         // The box shows where the counting ended.
         const AnalysedBox shown = analysedBox(text1());
@@ -538,7 +539,8 @@ void tst_Generator::viewWritesResultsAndStartsBrowser()
     choose("Check2");
     QCOMPARE(readFile(resultsFilePath()), pageBytes(second));
     waitForBrowserCalls(callsBefore + 2);
-    QCOMPARE(m_desktop->browserCalls().mid(callsBefore), (QList<QStringList>{{resultsFilePath()}, {resultsFilePath()}}));
+    QCOMPARE(m_desktop->browserCalls().mid(callsBefore),
+             (QList<QStringList>{{resultsFilePath()}, {resultsFilePath()}}));
     QVERIFY(!QFile::exists(programProbePath()));
 }
 

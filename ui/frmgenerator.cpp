@@ -88,7 +88,8 @@ void frmGenerator::createControls()
     for (QLabel *label : {m_lbl1, m_lbl2})
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
 
-    m_command4 = makePictureButton(this, "Command4", Picture::Exclamation, QStringLiteral("Click Here For More Options!"));
+    m_command4 =
+        makePictureButton(this, "Command4", Picture::Exclamation, QStringLiteral("Click Here For More Options!"));
     m_command3 = makePictureButton(this, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     m_command1 = makePictureButton(this, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
 
@@ -126,8 +127,8 @@ void frmGenerator::load()
 {
     PageProject &project = pageProject();
     setCaption(m_lbl2, QStringLiteral("Click the exclamation point and analize your HTML code to be sure your page is "
-                                      "ready to be submitted to ")
-                           + project.EngineName + QLatin1Char('.'));
+                                      "ready to be submitted to ") +
+                           project.EngineName + QLatin1Char('.'));
     setBoxText(m_text1, BuildGatewayPage(project));
     m_text1->setFocus();
 }
@@ -246,8 +247,8 @@ void frmGenerator::savePage()
     const QString path = chosen.constFirst();
     QString error;
     if (!writePageFile(path, boxText(m_text1), &error)) {
-        showWarning(this, QStringLiteral("Page Not Saved"),
-                    QStringLiteral("Your page could not be saved to\n%1\n\n%2")
-                        .arg(QDir::toNativeSeparators(path), error));
+        showWarning(
+            this, QStringLiteral("Page Not Saved"),
+            QStringLiteral("Your page could not be saved to\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error));
     }
 }
