@@ -1,0 +1,139 @@
+// The windows over growing page bodies, on the offscreen platform: the body analysis of step 3
+// as a click on its exclamation point runs it (counting, both captions, the final selection),
+// and the generator screen's load (page assembly and the preview box) up to its first paint.
+#include "core/engineprofiles.h"
+#include "core/pageproject.h"
+#include "core/settings.h"
+#include "generator/keywordblock.h"
+#include "ui/registerscreens.h"
+#include "ui/screens.h"
+#include "ui/textboxes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// About `characters` characters of body text: words between single blanks, the targeted phrase
+// now and then, and a line break every few dozen words, like a pasted body.
+QString sampleBody(qsizetype characters)
+{
+    static const char *const words[] = {"gateway", "page",  "search",   "engine", "ranking", "tips",
+                                        "Free",    "Tools", "download", "today",  "index",   "listing"};
+    QString text;
+    text.reserve(characters + 32);
+    for (qsizetype i = 0; text.size() < characters; ++i) {
+        if (i > 0)
+            text += i % 40 == 0 ? QLatin1String("\r\n") : QLatin1String(" ");
+        text += i % 17 == 0 ? QLatin1String("free software") : QLatin1String(words[i % 12]);
+    }
+    return text;
+}
+
+// The project as the wizard leaves it before the generator opens: Alta Vista, its recommended
+// settings, and `body` as the page body.
+void setUpProject(const QString &body)
+{
+    PageProject &p = pageProject();
+    p = PageProject{};
+    ApplyEngineProfile(p, 0);
+    p.SiteUrl = QStringLiteral("http://www.example.com/");
+    p.TargetedPhrase = p.MatchPhrase = QStringLiteral("free software");
+    p.SupportPhrase1 = QStringLiteral("open source");
+    p.SupportPhrase2 = QStringLiteral("linux tools");
+    p.SupportPhrase3 = QStringLiteral("gnu apps");
+    p.KeywordList = QStringLiteral("free software, open source, linux tools, gnu apps");
+    p.PageTitle = QStringLiteral("Free Software");
+    p.MetaDescription = QStringLiteral("free software - download the best free software");
+    p.BodyText = body;
+    p.LinkText = QStringLiteral("free software - Click Here!");
+    StoreSettings(ApplyEngineDefaults(p.EngineName), p);
+    BuildKeywordBlock(p);
+}
+
+void discardWindows()
+{
+    Screens::discardAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void analyseBodyOnStep3(benchmark::State &state)
+{
+    const QString body = sampleBody(state.range(0));
+    setUpProject(body);
+    Screen *step3 = Screens::show(ScreenId::Step3);
+    auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
+    auto *command4 = step3->findChild<QToolButton *>(QStringLiteral("Command4"));
+    auto *statistics = step3->findChild<QLabel *>(QStringLiteral("lblCounter"));
+    if (!pageBody || !command4 || !statistics) {
+        state.SkipWithError("frmStep3 lacks PageBody, Command4 or lblCounter");
+        discardWindows();
+        return;
+    }
+    setBoxText(pageBody, body);
+    QCoreApplication::processEvents();
+
+    for (auto _ : state) {
+        QTest::mouseClick(command4, Qt::LeftButton);
+        // The captions and the selection repaint on the next turn of the event loop.
+        QCoreApplication::processEvents();
+    }
+    if (!statistics->text().startsWith(QLatin1String("Page Body Statistics")))
+        state.SkipWithError(qPrintable(QLatin1String("no report shown: ") + statistics->text()));
+    state.SetBytesProcessed(state.iterations() * body.size());
+    state.counters["words"] = double(pageProject().WordCount);
+    discardWindows();
+}
+BENCHMARK(analyseBodyOnStep3)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+void showGeneratorScreen(benchmark::State &state)
+{
+    const QString body = sampleBody(state.range(0));
+    setUpProject(body);
+    bool checked = false;
+    qsizetype pageSize = 0;
+    for (auto _ : state) {
+        Screen *generator = Screens::show(ScreenId::Generator);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (!checked) {
+            // Once: the preview holds the whole page, body included.
+            auto *text1 = generator->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+            const QString page = text1 ? boxText(text1) : QString();
+            pageSize = page.size();
+            if (!page.contains(body))
+                state.SkipWithError("the preview does not hold the page");
+            checked = true;
+        }
+        discardWindows();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * body.size());
+    state.counters["page_chars"] = double(pageSize);
+}
+BENCHMARK(showGeneratorScreen)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Figures without a display server, comparable from one machine to the next.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    registerAllScreens();
+    Screens::setProgramEndHandler([] {});
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
