@@ -1,0 +1,399 @@
+#include "core/engineprofiles.h"
+#include "core/pageproject.h"
+#include "core/settings.h"
+#include "generator/gatewaypage.h"
+#include "generator/keywordblock.h"
+#include "ui/frmsplash.h"
+#include "ui/textboxes.h"
+#include "uitest.h"
+#include "xdgfixture.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+using UiTest::control;
+
+namespace {
+
+// Runs a helper that checks as it goes, and ends the test when it found a fault.
+#define CHECKED(call)                                                                                                  \
+    do {                                                                                                               \
+        call;                                                                                                          \
+        if (QTest::currentTestFailed())                                                                                \
+            return;                                                                                                    \
+    } while (false)
+
+const int Yahoo = 8;
+
+// What the user enters in one run, and so what the page is built from.
+struct Entries
+{
+    QString address;
+    QStringList phrases;      // targeted, then the three support phrases
+    QString descriptionTyped; // typed after the pre-filled description
+    QStringList bodyLines;
+    QString hitCounter; // empty: no hit counter
+};
+
+bool isUsable(ScreenId id)
+{
+    Screen *screen = Screens::find(id);
+    return screen && screen->isVisible() && screen->isEnabled();
+}
+
+// Types `text` key by key where the focus is.
+void typeKeys(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::keyClick(widget, char(c.unicode()));
+}
+
+// Replaces the box's text by typing, as the user would.
+void replaceText(QLineEdit *box, const QString &text)
+{
+    QVERIFY(box);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeKeys(box, text);
+}
+
+// Types at the end of the box; "\r\n" is the Return key.
+void typeAtEnd(QPlainTextEdit *box, const QString &text)
+{
+    QVERIFY(box);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    const QStringList lines = text.split(u"\r\n"_s);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(box, Qt::Key_Return);
+        typeKeys(box, lines.at(i));
+    }
+}
+
+// Picks an entry with the mouse in the open list.
+void pick(QComboBox *list, int position)
+{
+    QVERIFY(list);
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QRect item = view->visualRect(view->model()->index(position, 0));
+    QTest::mouseMove(view->viewport(), item.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    UiTest::settle();
+    QVERIFY(!view->isVisible());
+}
+
+// Continue on a step: the next one comes up usable and the step hides.
+void continueTo(ScreenId step, ScreenId next)
+{
+    UiTest::click(step, "Command2");
+    QVERIFY2(isUsable(next), "the next window did not come up");
+    QVERIFY(!Screens::find(step)->isVisible());
+}
+
+QString labelText(ScreenId id, const char *name)
+{
+    auto *label = control<QLabel>(id, name);
+    return label ? label->text() : u"<no label>"_s;
+}
+
+// Owns the modal answers armed by the test; deleted in cleanup().
+QPointer<QObject> answers;
+
+// Waits for a modal window of type T, then runs `answer` on it once.
+template <typename T> void whenModal(std::function<void(T *)> answer)
+{
+    auto *poll = new QTimer(answers);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer(modal);
+    });
+    poll->start();
+}
+
+// Types `path` into the save dialog's name field and presses Save; a dialog that does not take
+// the name is cancelled, so the run goes on and fails on what it finds.
+void saveAs(QFileDialog *dialog, const QString &path)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+    auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
+    if (edit && buttons && QTest::qWaitForWindowActive(dialog)) {
+        edit->setFocus();
+        typeKeys(edit, path);
+        if (edit->completer() && edit->completer()->popup())
+            edit->completer()->popup()->hide();
+        for (QAbstractButton *button : buttons->buttons()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+    if (dialog->isVisible())
+        dialog->reject();
+}
+
+// Ticks one box of frmOptions and presses its exclamation point; the action runs meanwhile.
+void choosePageAction(const char *checkBox)
+{
+    UiTest::click(ScreenId::Generator, "Command4");
+    QVERIFY(isUsable(ScreenId::Options));
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
+    UiTest::click(control<QCheckBox>(ScreenId::Options, checkBox));
+    UiTest::click(ScreenId::Options, "Command4");
+    QVERIFY(!Screens::isOpen(ScreenId::Options));
+    QVERIFY(isUsable(ScreenId::Generator));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The page the generator must show for these entries, built from scratch: the engine's
+// profile, what was typed and the pre-fills, and the settings as left on step 5.
+QString expectedPage(const Entries &e, const SettingsScreenState &settings)
+{
+    PageProject p;
+    ApplyEngineProfile(p, Yahoo);
+    p.SiteUrl = e.address;
+    p.TargetedPhrase = p.MatchPhrase = e.phrases.at(0);
+    p.SupportPhrase1 = e.phrases.at(1);
+    p.SupportPhrase2 = e.phrases.at(2);
+    p.SupportPhrase3 = e.phrases.at(3);
+    p.KeywordList = e.phrases.join(u", "_s);
+    p.PageTitle = e.phrases.at(0) + u" - "_s + e.phrases.at(0);
+    p.MetaDescription = e.phrases.at(0) + u" - "_s + e.descriptionTyped;
+    p.BodyText = e.bodyLines.join(u"\r\n"_s);
+    p.LinkText = e.phrases.at(0) + u" - Click Here!"_s;
+    p.UseHitCounter = flagText(!e.hitCounter.isEmpty());
+    p.HitCounterHtml = e.hitCounter;
+    StoreSettings(settings, p);
+    BuildKeywordBlock(p);
+    return BuildGatewayPage(p);
+}
+
+} // namespace
+
+// One user, two pages: the program from its splash through every wizard step to the generator,
+// then a second page after the wizard was left, through the real windows only.
+class tst_FullRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void twoPagesThroughEveryWindow();
+
+private:
+    void startProgram();
+    void startWizard();
+    void walkToSettings(const Entries &entries, bool pickEngine);
+    void analyseAndSave(const QString &page, const QString &path);
+
+    std::unique_ptr<XdgFixture> m_desktop;
+    QTemporaryDir m_folder;
+};
+
+void tst_FullRun::initTestCase()
+{
+    // A private desktop, so the save dialog's remembered folders stay out of the user's settings.
+    m_desktop = std::make_unique<XdgFixture>();
+    QVERIFY2(m_desktop->isValid(), qPrintable(m_desktop->errorString()));
+    m_desktop->applyToThisProcess();
+    QVERIFY(m_folder.isValid());
+    UiTest::initApplication();
+    UiTest::startFresh();
+    answers = new QObject;
+}
+
+void tst_FullRun::cleanup()
+{
+    delete answers;
+    UiTest::discardAllAndCheckNoLeak();
+}
+
+void tst_FullRun::startProgram()
+{
+    frmSplash::setDurationForTests(50);
+    Screen *splash = Screens::show(ScreenId::Splash);
+    QVERIFY(splash && QTest::qWaitForWindowExposed(splash));
+    QTRY_VERIFY_WITH_TIMEOUT(isUsable(ScreenId::Main), 5000);
+    QTRY_VERIFY(!Screens::isOpen(ScreenId::Splash));
+}
+
+void tst_FullRun::startWizard()
+{
+    QVERIFY(isUsable(ScreenId::Main));
+    auto *makePage = control<QCheckBox>(ScreenId::Main, "Check1");
+    QVERIFY(makePage);
+    // The menu keeps its choice while it is only hidden.
+    if (!makePage->isChecked())
+        UiTest::click(makePage);
+    QVERIFY(makePage->isChecked());
+    UiTest::click(ScreenId::Main, "Command4");
+    QVERIFY(isUsable(ScreenId::Step0));
+    QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
+}
+
+// Steps 0 to 4 with `entries`, up to the settings screen.
+void tst_FullRun::walkToSettings(const Entries &entries, bool pickEngine)
+{
+    // Step 0: a fresh screen, nothing picked, the address starting as "http://".
+    auto *engines = control<QComboBox>(ScreenId::Step0, "Combo1");
+    QVERIFY(engines);
+    QCOMPARE(engines->currentIndex(), -1);
+    QCOMPARE(control<QLineEdit>(ScreenId::Step0, "txtUrl1")->text(), u"http://"_s);
+    if (pickEngine)
+        CHECKED(pick(engines, Yahoo));
+    CHECKED(replaceText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), entries.address));
+    CHECKED(continueTo(ScreenId::Step0, ScreenId::Step1));
+
+    // Step 1: the four phrases.
+    const char *const phraseBoxes[] = {"PrimaryKeywords", "Support1", "Support2", "Support3"};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(control<QLineEdit>(ScreenId::Step1, phraseBoxes[i])->text().isEmpty());
+        CHECKED(replaceText(control<QLineEdit>(ScreenId::Step1, phraseBoxes[i]), entries.phrases.at(i)));
+    }
+    CHECKED(continueTo(ScreenId::Step1, ScreenId::Step2));
+
+    // Step 2: the pre-fills come from the targeted phrase just entered; the title is kept, the
+    // description is completed, and analysed before moving on.
+    const QString targeted = entries.phrases.at(0);
+    QCOMPARE(control<QLineEdit>(ScreenId::Step2, "SiteTitle")->text(), targeted + u" - "_s + targeted);
+    auto *description = control<QPlainTextEdit>(ScreenId::Step2, "MDescription");
+    QCOMPARE(boxText(description), targeted + u" - "_s);
+    CHECKED(typeAtEnd(description, entries.descriptionTyped));
+    UiTest::click(ScreenId::Step2, "Command4");
+    QVERIFY2(labelText(ScreenId::Step2, "Label12").startsWith(u"Meta-Tag Description Statistics:"_s),
+             qPrintable(labelText(ScreenId::Step2, "Label12")));
+    QVERIFY(labelText(ScreenId::Step2, "Label10").contains(u"Yahoo"_s));
+    CHECKED(continueTo(ScreenId::Step2, ScreenId::Step3));
+
+    // Step 3: the body, analysed too.
+    auto *body = control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
+    QVERIFY(boxText(body).isEmpty());
+    CHECKED(typeAtEnd(body, entries.bodyLines.join(u"\r\n"_s)));
+    UiTest::click(ScreenId::Step3, "Command4");
+    QVERIFY2(labelText(ScreenId::Step3, "lblCounter").startsWith(u"Page Body Statistics:"_s),
+             qPrintable(labelText(ScreenId::Step3, "lblCounter")));
+    CHECKED(continueTo(ScreenId::Step3, ScreenId::Step4));
+
+    // Step 4: the link text as pre-filled, and the hit counter when there is one.
+    QCOMPARE(control<QLineEdit>(ScreenId::Step4, "txtLinkText")->text(), targeted + u" - Click Here!"_s);
+    auto *hitCounter = control<QCheckBox>(ScreenId::Step4, "chkHitCounter");
+    QVERIFY(hitCounter && !hitCounter->isChecked());
+    if (!entries.hitCounter.isEmpty()) {
+        UiTest::click(hitCounter);
+        QVERIFY(hitCounter->isChecked());
+        CHECKED(typeAtEnd(control<QPlainTextEdit>(ScreenId::Step4, "Text6"), entries.hitCounter));
+    }
+    CHECKED(continueTo(ScreenId::Step4, ScreenId::Step5));
+}
+
+// "Analize It" shows the page's figures for Yahoo; "Save It" writes the page to `path`.
+void tst_FullRun::analyseAndSave(const QString &page, const QString &path)
+{
+    CHECKED(choosePageAction("Check1"));
+    QVERIFY2(labelText(ScreenId::Generator, "lbl1").startsWith(u"Page Statistics:\nYour total word count is "_s),
+             qPrintable(labelText(ScreenId::Generator, "lbl1")));
+    QCOMPARE(labelText(ScreenId::Generator, "lbl2"),
+             u"For Yahoo:\nYou should use 550 words.\nUse your Targeted Phrase about 15 times.\n"
+             "Your Keyword Frequency should be: 13.000 - 33.000"_s);
+
+    whenModal<QFileDialog>([path](QFileDialog *dialog) { saveAs(dialog, path); });
+    CHECKED(choosePageAction("Check3"));
+    QCOMPARE(readFile(path), (page + u"\r\n"_s).toUtf8());
+}
+
+void tst_FullRun::twoPagesThroughEveryWindow()
+{
+    CHECKED(startProgram());
+
+    // The first page: Yahoo, a hit counter, and two settings changed on step 5.
+    const Entries first{u"http://www.example.com/"_s,
+                        {u"free software"_s, u"open source"_s, u"linux tools"_s, u"gnu apps"_s},
+                        u"the best free tools for your desktop"_s,
+                        {u"Get free software here."_s, u"Every tool is free software."_s},
+                        u"<IMG SRC=\"counter.gif\">"_s};
+    CHECKED(startWizard());
+    CHECKED(walkToSettings(first, true));
+
+    auto *command4 = control<QAbstractButton>(ScreenId::Step5, "Command4");
+    QVERIFY(command4);
+    QCOMPARE(command4->text(), u"Set Yahoo Defaults"_s);
+    SettingsScreenState settings = ApplyEngineDefaults(u"Yahoo"_s);
+    auto *autoForward = control<QCheckBox>(ScreenId::Step5, "Check9");
+    QVERIFY(autoForward);
+    QCOMPARE(autoForward->text(), u"Auto-Foward "_s);
+    UiTest::click(autoForward);
+    settings.checks[8] = !settings.checks[8];
+    CHECKED(pick(control<QComboBox>(ScreenId::Step5, "Combo1"), 2));
+    settings.spamDetectionPosition = 2;
+    CHECKED(continueTo(ScreenId::Step5, ScreenId::Generator));
+
+    const QString firstPage = expectedPage(first, settings);
+    QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), firstPage);
+    QCOMPARE(labelText(ScreenId::Generator, "lbl2"),
+             u"Click the exclamation point and analize your HTML code to be sure your page is ready to be "
+             "submitted to Yahoo."_s);
+    CHECKED(analyseAndSave(firstPage, m_folder.filePath(u"first.htm"_s)));
+
+    // Leaving the wizard: Quit, then "Yes". Back at the main menu, every wizard window is gone.
+    UiTest::click(ScreenId::Generator, "Command1");
+    QVERIFY(isUsable(ScreenId::Quit1));
+    UiTest::click(ScreenId::Quit1, "Command1");
+    QVERIFY(isUsable(ScreenId::Main));
+    for (ScreenId id : {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4,
+                        ScreenId::Step5, ScreenId::Generator, ScreenId::Quit1})
+        QVERIFY(!Screens::isOpen(id));
+
+    // The second page: fresh windows, but the project keeps what the first run stored. The
+    // engine is not picked again: Yahoo is still the target, its defaults come back on step 5.
+    const Entries second{u"http://www.example.org/"_s,
+                         {u"shareware games"_s, u"arcade"_s, u"puzzles"_s, u"card games"_s},
+                         u"games to try before you buy"_s,
+                         {u"Play shareware games tonight."_s},
+                         QString()};
+    CHECKED(startWizard());
+    CHECKED(walkToSettings(second, false));
+    QCOMPARE(control<QAbstractButton>(ScreenId::Step5, "Command4")->text(), u"Set Yahoo Defaults"_s);
+    QCOMPARE(control<QCheckBox>(ScreenId::Step5, "Check9")->isChecked(), ApplyEngineDefaults(u"Yahoo"_s).checks[8]);
+    CHECKED(continueTo(ScreenId::Step5, ScreenId::Generator));
+
+    const QString secondPage = expectedPage(second, ApplyEngineDefaults(u"Yahoo"_s));
+    QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), secondPage);
+    QVERIFY(labelText(ScreenId::Generator, "lbl2").endsWith(u"submitted to Yahoo."_s));
+    CHECKED(analyseAndSave(secondPage, m_folder.filePath(u"second.htm"_s)));
+    QCOMPARE(readFile(m_folder.filePath(u"first.htm"_s)), (firstPage + u"\r\n"_s).toUtf8());
+}
+
+QTEST_MAIN(tst_FullRun)
+#include "tst_fullrun.moc"
