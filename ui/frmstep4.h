@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/frmstep0.h"
+#include "ui/wizardstep.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/settings.h"
-#include "ui/frmstep0.h"
+#include "ui/wizardstep.h"
 
 #include <array>
 
