@@ -100,27 +100,13 @@ Screen *openTipsScreen()
     return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
 }
 
-// Picks a list entry the way the user does: opens the list, moves to the entry and clicks it.
 void pick(const QString &entry)
 {
     QComboBox *combo = combo1();
     QVERIFY(combo);
     const int row = combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY2(row >= 0, qPrintable(entry));
-    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(combo->width() - combo->height() / 2, combo->height() / 2));
-    QAbstractItemView *list = combo->view();
-    QTRY_VERIFY(list->isVisible());
-    const QModelIndex index = list->model()->index(row, 0);
-    list->scrollTo(index);
-    // Onto the entry first: the list takes no release that may still belong to the opening click. The
-    // pointer may rest on that spot from an earlier pick, and a move to where it is moves nothing.
-    const QPoint entryPoint = list->visualRect(index).center();
-    QTest::mouseMove(list->viewport(), entryPoint + QPoint(0, list->visualRect(index).height() / 4));
-    QTest::mouseMove(list->viewport(), entryPoint);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, entryPoint);
-    QTRY_VERIFY(!list->isVisible());
-    UiTest::settle();
+    UiTest::pick(combo, row);
 }
 
 void pickAll(const QStringList &entries)

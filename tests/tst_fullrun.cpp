@@ -90,20 +90,6 @@ void typeAtEnd(QPlainTextEdit *box, const QString &text)
     }
 }
 
-// Picks an entry with the mouse in the open list.
-void pick(QComboBox *list, int position)
-{
-    QVERIFY(list);
-    list->showPopup();
-    QAbstractItemView *view = list->view();
-    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-    const QRect item = view->visualRect(view->model()->index(position, 0));
-    QTest::mouseMove(view->viewport(), item.center());
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-    UiTest::settle();
-    QVERIFY(!view->isVisible());
-}
-
 // Continue on a step: the next one comes up usable and the step hides.
 void continueTo(ScreenId step, ScreenId next)
 {
@@ -272,7 +258,7 @@ void tst_FullRun::walkToSettings(const Entries &entries, bool pickEngine)
     QCOMPARE(engines->currentIndex(), -1);
     QCOMPARE(control<QLineEdit>(ScreenId::Step0, "txtUrl1")->text(), u"http://"_s);
     if (pickEngine)
-        CHECKED(pick(engines, Yahoo));
+        CHECKED(UiTest::pick(engines, Yahoo));
     CHECKED(replaceText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), entries.address));
     CHECKED(continueTo(ScreenId::Step0, ScreenId::Step1));
 
@@ -355,7 +341,7 @@ void tst_FullRun::twoPagesThroughEveryWindow()
     QCOMPARE(autoForward->text(), u"Auto-Foward "_s);
     UiTest::click(autoForward);
     settings.checks[8] = !settings.checks[8];
-    CHECKED(pick(control<QComboBox>(ScreenId::Step5, "Combo1"), 2));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step5, "Combo1"), 2));
     settings.spamDetectionPosition = 2;
     CHECKED(continueTo(ScreenId::Step5, ScreenId::Generator));
 

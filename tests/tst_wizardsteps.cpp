@@ -78,20 +78,6 @@ void typeText(QPlainTextEdit *box, const QString &text)
     }
 }
 
-// Picks an entry with the mouse in the open list.
-void pick(QComboBox *list, int position)
-{
-    QVERIFY(list);
-    list->showPopup();
-    QAbstractItemView *view = list->view();
-    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-    const QRect item = view->visualRect(view->model()->index(position, 0));
-    QTest::mouseMove(view->viewport(), item.center());
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-    UiTest::settle();
-    QVERIFY(!view->isVisible());
-}
-
 // The user's point of view: the window is there and takes input.
 bool isUsable(ScreenId id)
 {
@@ -180,7 +166,7 @@ void completeStep(ScreenId step)
     QVERIFY(isUsable(step));
     switch (step) {
     case ScreenId::Step0:
-        pick(control<QComboBox>(step, "Combo1"), 0);
+        UiTest::pick(control<QComboBox>(step, "Combo1"), 0);
         typeText(control<QLineEdit>(step, "txtUrl1"), u"http://www.example.com"_s);
         break;
     case ScreenId::Step1: {
@@ -441,7 +427,7 @@ void TestWizardSteps::step0PickSetsEngineAndHelp()
     QFETCH(QString, descPhraseAdvice);
 
     QVERIFY(showStep(ScreenId::Step0));
-    CHECKED(pick(control<QComboBox>(ScreenId::Step0, "Combo1"), position));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step0, "Combo1"), position));
 
     QCOMPARE(pageProject().EngineName, engineName);
     QCOMPARE(pageProject().DescPhraseAdvice, descPhraseAdvice);
@@ -507,7 +493,7 @@ void TestWizardSteps::step0Refusals()
     UiTest::click(ScreenId::Main, "Command4");
     QVERIFY(isUsable(ScreenId::Step0));
     if (enginePicked)
-        CHECKED(pick(control<QComboBox>(ScreenId::Step0, "Combo1"), 0));
+        CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step0, "Combo1"), 0));
     typeText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), address);
     UiTest::click(ScreenId::Step0, "Command2");
 
@@ -545,7 +531,7 @@ void TestWizardSteps::step0StoresAddressAsTyped()
     QFETCH(QString, address);
 
     QVERIFY(showStep(ScreenId::Step0));
-    CHECKED(pick(control<QComboBox>(ScreenId::Step0, "Combo1"), 8));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step0, "Combo1"), 8));
     typeText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), address);
     UiTest::click(ScreenId::Step0, "Command2");
 
@@ -1003,7 +989,7 @@ void TestWizardSteps::step5DefaultsButtonRestoresWithoutStoring()
     const SettingsScreenState defaults = shownSettings();
     UiTest::click(control<QCheckBox>(ScreenId::Step5, "Check1"));
     UiTest::click(control<QCheckBox>(ScreenId::Step5, "Check7"));
-    CHECKED(pick(control<QComboBox>(ScreenId::Step5, "Combo2"), 0));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step5, "Combo2"), 0));
     QVERIFY(shownSettings() != defaults);
 
     UiTest::click(ScreenId::Step5, "Command4");
@@ -1024,7 +1010,7 @@ void TestWizardSteps::step5ContinueStoresSettings()
     // Uncheck Check5 and check Check7; everything else as recommended for AOL.
     UiTest::click(control<QCheckBox>(ScreenId::Step5, "Check5"));
     UiTest::click(control<QCheckBox>(ScreenId::Step5, "Check7"));
-    CHECKED(pick(control<QComboBox>(ScreenId::Step5, "Combo1"), 2));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step5, "Combo1"), 2));
     UiTest::click(ScreenId::Step5, "Command2");
 
     const QString on = u"Yes"_s;
@@ -1281,7 +1267,7 @@ void TestWizardSteps::settingsButtonFollowsTheEngine()
     for (ScreenId step : {ScreenId::Step5, ScreenId::Step4, ScreenId::Step3, ScreenId::Step2, ScreenId::Step1})
         UiTest::click(step, "Command3");
     QVERIFY(isUsable(ScreenId::Step0));
-    CHECKED(pick(control<QComboBox>(ScreenId::Step0, "Combo1"), 2));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step0, "Combo1"), 2));
     QCOMPARE(pageProject().EngineName, u"Excite"_s);
     for (ScreenId step : {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4})
         UiTest::click(step, "Command2");
@@ -1302,7 +1288,7 @@ void TestWizardSteps::generatorBackFindsSettingsAsLeft()
     CHECKED(walkTo(ScreenId::Step4));
     CHECKED(completeStep(ScreenId::Step4));
     UiTest::click(ScreenId::Step5, "Check8");
-    CHECKED(pick(control<QComboBox>(ScreenId::Step5, "Combo2"), 0));
+    CHECKED(UiTest::pick(control<QComboBox>(ScreenId::Step5, "Combo2"), 0));
     const SettingsScreenState chosen = shownSettings();
     UiTest::click(ScreenId::Step5, "Command2");
     if (!Screens::isOpen(ScreenId::Generator)) {

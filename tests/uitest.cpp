@@ -2,6 +2,7 @@
 
 #include "ui/registerscreens.h"
 
+#include <QAbstractItemView>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -50,6 +51,24 @@ void click(QAbstractButton *button)
 void click(ScreenId id, const char *buttonName)
 {
     click(control<QAbstractButton>(id, buttonName));
+}
+
+void pick(QComboBox *list, int position)
+{
+    QVERIFY(list);
+    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(list->width() - list->height() / 2, list->height() / 2));
+    QAbstractItemView *view = list->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex index = view->model()->index(position, 0);
+    view->scrollTo(index);
+    // Onto the entry first: the list takes no release that may still belong to the opening click.
+    // The pointer may rest on that spot from an earlier pick, and a move to where it is moves nothing.
+    const QRect item = view->visualRect(index);
+    QTest::mouseMove(view->viewport(), item.center() + QPoint(0, item.height() / 4));
+    QTest::mouseMove(view->viewport(), item.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    QTRY_VERIFY(!view->isVisible());
+    settle();
 }
 
 void settle()

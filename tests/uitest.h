@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 
 // Shared by the window tests: the windows are real, on the offscreen platform.
@@ -34,6 +35,10 @@ T *control(ScreenId id, const char *name)
 // Clicks a button as the user would (the mouse, in its middle), then lets queued work run.
 void click(QAbstractButton *button);
 void click(ScreenId id, const char *buttonName);
+
+// Picks the entry at `position` of a list the way the user does: opens the list, moves onto the
+// entry and clicks it.
+void pick(QComboBox *list, int position);
 
 // Lets posted events and zero-time timers run (the reset timer's tick among them).
 void settle();
