@@ -102,6 +102,8 @@ void WizardStep::finishLayout(QLayout *page)
     layout->addWidget(makeBar(this));
     layout->addLayout(page, 1);
     layout->addLayout(buttons);
+    // Never smaller than the controls need: wrapped texts must not squeeze the check boxes.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
 void WizardStep::moveTo(ScreenId next)
