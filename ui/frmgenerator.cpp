@@ -100,8 +100,7 @@ void frmGenerator::createControls()
     buttons->addWidget(m_command4);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(makeTitleBanner(this), 0, 0, 1, 2);
-    layout->addWidget(makeBar(this), 1, 0, 1, 2);
+    addDecorations(this, layout, 2);
     layout->addWidget(m_text1, 2, 0, 1, 2);
     layout->addWidget(m_lbl1, 3, 0);
     layout->addWidget(m_lbl2, 3, 1);

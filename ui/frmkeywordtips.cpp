@@ -104,8 +104,7 @@ void frmKeyWordTips::createControls()
     buttons->addWidget(command1);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(makeTitleBanner(this), 0, 0);
-    layout->addWidget(makeBar(this), 1, 0);
+    addDecorations(this, layout);
     layout->addWidget(label1, 2, 0);
     layout->addWidget(text1, 3, 0);
     layout->addLayout(phrases, 4, 0);

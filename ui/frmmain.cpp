@@ -90,8 +90,7 @@ void frmMain::createControls()
     buttons->addWidget(m_command4);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(makeTitleBanner(this), 0, 0, 1, 2);
-    layout->addWidget(makeBar(this), 1, 0, 1, 2);
+    addDecorations(this, layout, 2);
     layout->addWidget(helper, 2, 0, 1, 2);
     layout->addLayout(menu, 3, 0);
     layout->addWidget(frame, 3, 1);

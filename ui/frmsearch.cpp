@@ -55,8 +55,7 @@ void frmSearch::createControls()
     buttons->addWidget(command1);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(makeTitleBanner(this), 0, 0);
-    layout->addWidget(makeBar(this), 1, 0);
+    addDecorations(this, layout);
     layout->addWidget(label1, 2, 0);
     layout->addWidget(helper, 3, 0);
     layout->setRowStretch(4, 1);

@@ -69,8 +69,7 @@ void frmStats::createControls()
     bottom->addWidget(m_command1, 0, Qt::AlignBottom);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(makeTitleBanner(this), 0, 0, 1, 2);
-    layout->addWidget(makeBar(this), 1, 0, 1, 2);
+    addDecorations(this, layout, 2);
     layout->addWidget(helper, 2, 0);
     layout->addWidget(m_combo1, 2, 1);
     layout->addWidget(m_text1, 3, 0, 1, 2);

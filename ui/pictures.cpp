@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -146,6 +147,8 @@ QToolButton *makePictureButton(QWidget *parent, const char *objectName, Picture 
     return button;
 }
 
+namespace {
+
 QWidget *makeBar(QWidget *parent)
 {
     auto *bar = new QFrame(parent);
@@ -178,4 +181,18 @@ QWidget *makeTitleBanner(QWidget *parent)
     layout->addStretch();
     banner->setAccessibleName(QStringLiteral("Rankwright Assistant"));
     return banner;
+}
+
+} // namespace
+
+void addDecorations(QWidget *window, QGridLayout *layout, int columns)
+{
+    layout->addWidget(makeTitleBanner(window), 0, 0, 1, columns);
+    layout->addWidget(makeBar(window), 1, 0, 1, columns);
+}
+
+void addDecorations(QWidget *window, QBoxLayout *layout)
+{
+    layout->addWidget(makeTitleBanner(window));
+    layout->addWidget(makeBar(window));
 }

@@ -13,9 +13,11 @@ QIcon pictureIcon(Picture picture);
 // and keyboard users know what it does.
 QToolButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip);
 
-class QLabel;
+class QBoxLayout;
+class QGridLayout;
 
-// The decorations every screen carries: `Image1`, a coloured bar, and `Image2`, the title
-// banner with the emblem and the product name. They have no behaviour.
-QWidget *makeBar(QWidget *parent);
-QWidget *makeTitleBanner(QWidget *parent);
+// The decorations every screen carries at its top: `Image2`, the title banner with the emblem
+// and the product name, above `Image1`, a coloured bar. They have no behaviour.
+// In a grid they take rows 0 and 1 across `columns` columns.
+void addDecorations(QWidget *window, QGridLayout *layout, int columns = 1);
+void addDecorations(QWidget *window, QBoxLayout *layout);

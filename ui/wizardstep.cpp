@@ -98,8 +98,7 @@ void WizardStep::finishLayout(QLayout *page)
         buttons->addWidget(m_continue);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(makeTitleBanner(this));
-    layout->addWidget(makeBar(this));
+    addDecorations(this, layout);
     layout->addLayout(page, 1);
     layout->addLayout(buttons);
     // Never smaller than the controls need: wrapped texts must not squeeze the check boxes.
