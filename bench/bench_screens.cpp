@@ -5,7 +5,6 @@
 #include "core/pageproject.h"
 #include "core/settings.h"
 #include "generator/keywordblock.h"
-#include "ui/registerscreens.h"
 #include "ui/screens.h"
 #include "ui/textboxes.h"
 
@@ -67,7 +66,7 @@ void analyseBodyOnStep3(benchmark::State &state)
 {
     const QString body = sampleBody(state.range(0));
     setUpProject(body);
-    Screen *step3 = Screens::show(ScreenId::Step3);
+    QWidget *step3 = Screens::show(ScreenId::Step3);
     auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
     auto *command4 = step3->findChild<QToolButton *>(QStringLiteral("Command4"));
     auto *statistics = step3->findChild<QLabel *>(QStringLiteral("lblCounter"));
@@ -99,7 +98,7 @@ void showGeneratorScreen(benchmark::State &state)
     bool checked = false;
     qsizetype pageSize = 0;
     for (auto _ : state) {
-        Screen *generator = Screens::show(ScreenId::Generator);
+        QWidget *generator = Screens::show(ScreenId::Generator);
         QCoreApplication::processEvents();
         state.PauseTiming();
         if (!checked) {
@@ -127,7 +126,6 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    registerAllScreens();
     Screens::setProgramEndHandler([] {});
 
     benchmark::Initialize(&argc, argv);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1String>
 #include <QString>
 #include <QtGlobal>
 
@@ -75,16 +76,30 @@ struct PageProject
     qint64 LastSpacePos = 0;
 };
 
-// Flags are on only when they hold exactly "Yes".
+// A flag is on only when it holds exactly "Yes"; off is the empty text, never "No".
+inline constexpr QLatin1String FlagOn("Yes");
+
 inline bool isOn(const QString &flag)
 {
-    return flag == QLatin1String("Yes");
+    return flag == FlagOn;
 }
 
 inline QString flagText(bool on)
 {
-    return on ? QStringLiteral("Yes") : QString();
+    return on ? QString(FlagOn) : QString();
 }
+
+// What the windows tell one another through the project. Both ends use these names.
+// QuitFromWizard: a quit confirmation asked from the first two steps is pending.
+inline constexpr QLatin1String QuitFromWizardTrue("True");
+// ResetRequested: a wizard step was closed, and the main menu has still to discard the wizard;
+// then, that it has.
+inline constexpr QLatin1String ResetRequestedYes("Yes");
+inline constexpr QLatin1String ResetRequestedDone("Done");
+// PendingAction: the page action chosen on the options window, for the generator's timer.
+inline constexpr QLatin1String PendingAnalize("Analize");
+inline constexpr QLatin1String PendingBrowser("Browser");
+inline constexpr QLatin1String PendingSave("Save");
 
 // The process-wide project: created empty at start, never saved, never reset as a whole.
 PageProject &pageProject();

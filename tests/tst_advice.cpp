@@ -93,9 +93,9 @@ QString tipsShown()
     return box ? boxText(box) : QString();
 }
 
-Screen *openTipsScreen()
+QWidget *openTipsScreen()
 {
-    Screen *screen = Screens::show(ScreenId::Stats);
+    QWidget *screen = Screens::show(ScreenId::Stats);
     screen->activateWindow();
     return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
 }
@@ -212,7 +212,7 @@ void tst_Advice::cleanup()
 
 void tst_Advice::freshTipsScreen()
 {
-    Screen *screen = openTipsScreen();
+    QWidget *screen = openTipsScreen();
     QVERIFY(screen);
     QCOMPARE(screen->windowTitle(), Title);
     QCOMPARE(UiTest::control<QLabel>(ScreenId::Stats, "lblHelper")->text(),
@@ -278,7 +278,7 @@ void tst_Advice::tipsOfEachEngine()
     QFETCH(QString, firstPiece);
     QFETCH(QString, lastTip);
 
-    Screen *screen = openTipsScreen();
+    QWidget *screen = openTipsScreen();
     QVERIFY(screen);
     pick(entry);
     if (QTest::currentTestFailed())
@@ -307,7 +307,7 @@ void tst_Advice::altaVistaTipsExactly()
 
 void tst_Advice::picksOnlyEverAppend()
 {
-    Screen *screen = openTipsScreen();
+    QWidget *screen = openTipsScreen();
     QVERIFY(screen);
     pickAll({u"Alta Vista"_s, u"Aol"_s});
     // AOL's first tip goes on the line of Alta Vista's last one.
@@ -359,7 +359,7 @@ void tst_Advice::excitePickKeepsAolFigures()
 
 void tst_Advice::arrowKeysPick()
 {
-    Screen *screen = openTipsScreen();
+    QWidget *screen = openTipsScreen();
     QVERIFY(screen);
     QComboBox *combo = combo1();
     combo->setFocus();
@@ -392,7 +392,7 @@ void tst_Advice::typingPicksNothing()
     QFETCH(QString, typed);
     QFETCH(Qt::Key, finishingKey);
 
-    Screen *screen = openTipsScreen();
+    QWidget *screen = openTipsScreen();
     QVERIFY(screen);
     pickAll(picksBefore);
     const QString textBefore = tipsShown();
@@ -472,7 +472,7 @@ void tst_Advice::backFromTips()
 
     // Opened again, the screen starts afresh.
     UiTest::click(ScreenId::Main, "Command4");
-    Screen *again = Screens::find(ScreenId::Stats);
+    QWidget *again = Screens::find(ScreenId::Stats);
     QVERIFY(again);
     QCOMPARE(again->windowTitle(), Title);
     QCOMPARE(tipsShown(), QString());
@@ -481,7 +481,7 @@ void tst_Advice::backFromTips()
 
 void tst_Advice::keywordTipsTexts()
 {
-    Screen *screen = Screens::show(ScreenId::KeyWordTips);
+    QWidget *screen = Screens::show(ScreenId::KeyWordTips);
     QVERIFY(QTest::qWaitForWindowExposed(screen));
     QCOMPARE(screen->windowTitle(), Title);
 
@@ -513,7 +513,7 @@ void tst_Advice::keywordTipsTexts()
 void tst_Advice::keywordTipsReopenAsDesigned()
 {
     const PageProject before = pageProject();
-    Screen *screen = Screens::show(ScreenId::KeyWordTips);
+    QWidget *screen = Screens::show(ScreenId::KeyWordTips);
     screen->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(screen));
     auto *text1 = UiTest::control<QPlainTextEdit>(ScreenId::KeyWordTips, "Text1");
@@ -555,7 +555,7 @@ void tst_Advice::keywordTipsReturnToPhrases()
 {
     QFETCH(bool, byCloseControl);
 
-    Screen *phrases = Screens::show(ScreenId::Step1);
+    QWidget *phrases = Screens::show(ScreenId::Step1);
     if (!phrases)
         QSKIP("The phrases screen is not part of this build yet");
     auto *typed = phrases->findChild<QLineEdit *>(u"PrimaryKeywords"_s);
@@ -580,7 +580,7 @@ void tst_Advice::keywordTipsReturnToPhrases()
 
 void tst_Advice::submissionScreenTexts()
 {
-    Screen *screen = Screens::show(ScreenId::Search);
+    QWidget *screen = Screens::show(ScreenId::Search);
     QVERIFY(QTest::qWaitForWindowExposed(screen));
     QCOMPARE(screen->windowTitle(), Title);
     QCOMPARE(UiTest::control<QLabel>(ScreenId::Search, "Label1")->text(),
@@ -598,7 +598,7 @@ void tst_Advice::submissionOpensSubmissionPage()
     Screens::show(ScreenId::Main);
     UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, "Check2"));
     UiTest::click(ScreenId::Main, "Command4");
-    Screen *screen = Screens::find(ScreenId::Search);
+    QWidget *screen = Screens::find(ScreenId::Search);
     QVERIFY(screen);
     QVERIFY(QTest::qWaitForWindowExposed(screen));
 
@@ -628,7 +628,7 @@ void tst_Advice::siteLinkOpensHomePage()
 {
     QFETCH(QString, ticked);
 
-    Screen *menu = Screens::show(ScreenId::Main);
+    QWidget *menu = Screens::show(ScreenId::Main);
     menu->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(menu));
     if (!ticked.isEmpty())
@@ -737,12 +737,12 @@ void tst_AdviceWithoutBrowser::browserNotFound()
     QFETCH(bool, fromSubmission);
     QFETCH(QString, text);
 
-    Screen *menu = Screens::show(ScreenId::Main);
+    QWidget *menu = Screens::show(ScreenId::Main);
     UiTest::click(UiTest::control<QCheckBox>(ScreenId::Main, "Check2"));
     if (fromSubmission)
         UiTest::click(ScreenId::Main, "Command4");
     const ScreenId caller = fromSubmission ? ScreenId::Search : ScreenId::Main;
-    Screen *screen = Screens::find(caller);
+    QWidget *screen = Screens::find(caller);
     QVERIFY(screen);
     const QString description = mainLabel1()->text();
 

@@ -55,7 +55,7 @@ struct Entries
 
 bool isUsable(ScreenId id)
 {
-    Screen *screen = Screens::find(id);
+    QWidget *screen = Screens::find(id);
     return screen && screen->isVisible() && screen->isEnabled();
 }
 
@@ -229,7 +229,7 @@ void tst_FullRun::cleanup()
 void tst_FullRun::startProgram()
 {
     frmSplash::setDurationForTests(50);
-    Screen *splash = Screens::show(ScreenId::Splash);
+    QWidget *splash = Screens::show(ScreenId::Splash);
     QVERIFY(splash && QTest::qWaitForWindowExposed(splash));
     QTRY_VERIFY_WITH_TIMEOUT(isUsable(ScreenId::Main), 5000);
     QTRY_VERIFY(!Screens::isOpen(ScreenId::Splash));

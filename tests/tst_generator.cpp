@@ -187,7 +187,7 @@ QCheckBox *optionsBox(const char *name)
 void openOptions()
 {
     UiTest::click(ScreenId::Generator, "Command4");
-    Screen *options = Screens::find(ScreenId::Options);
+    QWidget *options = Screens::find(ScreenId::Options);
     QVERIFY(options && options->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(options));
 }
@@ -274,7 +274,7 @@ void tst_Generator::cleanup()
 
 void tst_Generator::showGenerator()
 {
-    Screen *screen = Screens::show(ScreenId::Generator);
+    QWidget *screen = Screens::show(ScreenId::Generator);
     QVERIFY(screen);
     QVERIFY(QTest::qWaitForWindowExposed(screen));
 }
@@ -360,7 +360,7 @@ void tst_Generator::optionsWindow()
 {
     showGenerator();
     openOptions();
-    Screen *options = Screens::find(ScreenId::Options);
+    QWidget *options = Screens::find(ScreenId::Options);
     QCOMPARE(options->windowTitle(), u"Rankwright Assistant 5.0"_s);
     QCOMPARE(labelText(ScreenId::Options, "Label1"),
              u"What would you like to do with your new gateway page? Make a selection from the menu below, "

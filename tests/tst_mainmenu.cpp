@@ -44,7 +44,7 @@ QString ticks()
 // Shows the main menu as the active window, as the desktop hands it to the user.
 bool activateMainMenu()
 {
-    Screen *menu = Screens::show(ScreenId::Main);
+    QWidget *menu = Screens::show(ScreenId::Main);
     menu->activateWindow();
     return QTest::qWaitForWindowActive(menu);
 }
@@ -80,7 +80,7 @@ protected:
     {
         if (event->type() == QEvent::Timer || event->type() == QEvent::MetaCall) {
             for (QObject *object = watched; object; object = object->parent()) {
-                if (qobject_cast<Screen *>(object)) {
+                if (dynamic_cast<Screen *>(object)) {
                     ++wakes;
                     break;
                 }
@@ -142,7 +142,7 @@ void tst_MainMenu::cleanup()
 void tst_MainMenu::splashHandsOverToMainMenu()
 {
     frmSplash::setDurationForTests(50);
-    Screen *splash = Screens::show(ScreenId::Splash);
+    QWidget *splash = Screens::show(ScreenId::Splash);
     QVERIFY(QTest::qWaitForWindowExposed(splash));
     QVERIFY(!Screens::isOpen(ScreenId::Main));
 
@@ -162,7 +162,7 @@ void tst_MainMenu::splashHandsOverToMainMenu()
 
 void tst_MainMenu::splashWaitsItsTimeAndIgnoresInput()
 {
-    Screen *splash = Screens::show(ScreenId::Splash);
+    QWidget *splash = Screens::show(ScreenId::Splash);
     QVERIFY(QTest::qWaitForWindowExposed(splash));
     auto *timer = splash->findChild<QTimer *>(u"Timer1"_s);
     QVERIFY(timer);
@@ -250,7 +250,7 @@ void tst_MainMenu::arrowStartsChosenActivity()
     perform({"click "_L1 + line});
     UiTest::click(ScreenId::Main, "Command4");
 
-    Screen *opened = Screens::find(activity);
+    QWidget *opened = Screens::find(activity);
     QVERIFY(opened);
     QVERIFY(QTest::qWaitForWindowExposed(opened));
     QCOMPARE(opened->windowTitle(), title);
@@ -271,7 +271,7 @@ void tst_MainMenu::arrowOpensWizardAndItsClosingResets()
     QVERIFY(activateMainMenu());
     perform({u"click Check1"_s});
     UiTest::click(ScreenId::Main, "Command4");
-    Screen *step0 = Screens::find(ScreenId::Step0);
+    QWidget *step0 = Screens::find(ScreenId::Step0);
     QVERIFY(step0);
     QVERIFY(QTest::qWaitForWindowExposed(step0));
     QVERIFY(!mainMenu()->isVisible());
@@ -317,7 +317,7 @@ void tst_MainMenu::arrowWithNothingChosen()
         return;
     UiTest::click(ScreenId::Main, "Command4");
 
-    Screen *message = Screens::find(ScreenId::NoSelection);
+    QWidget *message = Screens::find(ScreenId::NoSelection);
     QVERIFY(message);
     QVERIFY(QTest::qWaitForWindowExposed(message));
     QVERIFY(mainMenu()->isVisible());
@@ -380,7 +380,7 @@ void tst_MainMenu::endingTheProgram()
     QVERIFY(!Screens::isOpen(ScreenId::Stats));
     QVERIFY(!Screens::isOpen(ScreenId::Search));
     for (QWidget *window : QApplication::topLevelWidgets())
-        QVERIFY2(!qobject_cast<Screen *>(window) || !window->isVisible(), window->metaObject()->className());
+        QVERIFY2(!qobject_cast<QWidget *>(window) || !window->isVisible(), window->metaObject()->className());
 }
 
 void tst_MainMenu::resetRunsOnTheNextTurnThenStops()
@@ -389,7 +389,7 @@ void tst_MainMenu::resetRunsOnTheNextTurnThenStops()
     Screens::show(ScreenId::Quit1);
     QVERIFY(mainMenu()->isResetTimerRunning());
 
-    requestWizardReset();
+    Screens::requestWizardReset();
     // Not inside the closing that asked for it: on the timer's next tick.
     QCOMPARE(pageProject().ResetRequested, u"Yes"_s);
     QVERIFY(Screens::isOpen(ScreenId::Quit1));
@@ -405,12 +405,12 @@ void tst_MainMenu::resetRunsOnTheNextTurnThenStops()
 void tst_MainMenu::stoppedResetWaitsForTheArrow()
 {
     QVERIFY(activateMainMenu());
-    requestWizardReset();
+    Screens::requestWizardReset();
     UiTest::settle();
     QVERIFY(!mainMenu()->isResetTimerRunning());
 
     Screens::show(ScreenId::Quit1);
-    requestWizardReset();
+    Screens::requestWizardReset();
     UiTest::settle();
     QCOMPARE(pageProject().ResetRequested, u"Yes"_s);
     QVERIFY(Screens::isOpen(ScreenId::Quit1));
@@ -442,7 +442,7 @@ void tst_MainMenu::addressMessageEnablesMainMenu()
     Screens::hide(ScreenId::Main);
     // The address message disables the hidden main menu, not the screen it speaks for.
     Screens::showMessage(ScreenId::Error2, nullptr, ScreenId::Main);
-    Screen *message = Screens::find(ScreenId::Error2);
+    QWidget *message = Screens::find(ScreenId::Error2);
     QVERIFY(message);
     QVERIFY(QTest::qWaitForWindowExposed(message));
     QVERIFY(!mainMenu()->isEnabled());
@@ -488,7 +488,7 @@ void tst_MainMenu::messageWindowTexts()
     QFETCH(QString, text);
     QFETCH(QStringList, captions);
 
-    Screen *shown = Screens::show(window);
+    QWidget *shown = Screens::show(window);
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     QCOMPARE(shown->windowTitle(), u"Hey You..."_s);
     QCOMPARE(UiTest::control<QLabel>(window, "Label1")->text(), text);

@@ -122,10 +122,10 @@ void tst_RealBrowser::cleanup()
 // Opens the generator on the current project and chooses "View It With My Web Browser".
 void tst_RealBrowser::viewInBrowser()
 {
-    Screen *generator = Screens::show(ScreenId::Generator);
+    QWidget *generator = Screens::show(ScreenId::Generator);
     QVERIFY(generator && QTest::qWaitForWindowExposed(generator));
     UiTest::click(ScreenId::Generator, "Command4");
-    Screen *options = Screens::find(ScreenId::Options);
+    QWidget *options = Screens::find(ScreenId::Options);
     QVERIFY(options && QTest::qWaitForWindowActive(options));
     UiTest::click(UiTest::control<QCheckBox>(ScreenId::Options, "Check2"));
     QVERIFY(UiTest::control<QCheckBox>(ScreenId::Options, "Check2")->isChecked());

@@ -46,9 +46,9 @@ QString labelText(ScreenId id, const char *name)
     return label ? label->text() : u"<no label %1>"_s.arg(QLatin1String(name));
 }
 
-Screen *showStep(ScreenId id)
+QWidget *showStep(ScreenId id)
 {
-    Screen *screen = Screens::show(id);
+    QWidget *screen = Screens::show(id);
     if (screen && !QTest::qWaitForWindowExposed(screen))
         return nullptr;
     return screen;
@@ -81,14 +81,14 @@ void typeText(QPlainTextEdit *box, const QString &text)
 // The user's point of view: the window is there and takes input.
 bool isUsable(ScreenId id)
 {
-    Screen *screen = Screens::find(id);
+    QWidget *screen = Screens::find(id);
     return screen && screen->isVisible() && screen->isEnabled();
 }
 
 // Closes a window with its close control (the window system's request, not a program call).
 void closeWithCloseControl(ScreenId id)
 {
-    Screen *screen = Screens::find(id);
+    QWidget *screen = Screens::find(id);
     QVERIFY(screen);
     QVERIFY(screen->windowHandle());
     screen->windowHandle()->close();
@@ -340,7 +340,7 @@ void TestWizardSteps::initialTexts()
     QFETCH(QString, text);
 
     pageProject().EngineName = u"Yahoo"_s;
-    Screen *window = showStep(screen);
+    QWidget *window = showStep(screen);
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), u"Rankwright Assistant 5.0"_s);
     QVERIFY(window->findChild<QWidget *>(u"Image1"_s));
@@ -957,7 +957,7 @@ void TestWizardSteps::step5OpensWithEngineDefaults()
 void TestWizardSteps::step5ColumnsInScreenOrder()
 {
     pageProject().EngineName = u"Lycos"_s;
-    Screen *window = showStep(ScreenId::Step5);
+    QWidget *window = showStep(ScreenId::Step5);
     QVERIFY(window);
     auto at = [window](const char *name) {
         QWidget *widget = window->findChild<QWidget *>(QLatin1String(name));

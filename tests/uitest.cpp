@@ -1,7 +1,5 @@
 #include "uitest.h"
 
-#include "ui/registerscreens.h"
-
 #include <QAbstractItemView>
 #include <QMessageBox>
 #include <QTimer>
@@ -15,7 +13,6 @@ int endCount = 0;
 void initApplication()
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    registerAllScreens();
     Screens::setProgramEndHandler([] { ++endCount; });
 }
 
@@ -31,7 +28,7 @@ void discardAllAndCheckNoLeak()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Screen *>(widget))
+        if (dynamic_cast<Screen *>(widget))
             QFAIL(qPrintable(QStringLiteral("window left open: ") + widget->metaObject()->className()));
     }
 }

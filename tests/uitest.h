@@ -28,7 +28,7 @@ int programEnds();
 template <typename T>
 T *control(ScreenId id, const char *name)
 {
-    Screen *screen = Screens::find(id);
+    QWidget *screen = Screens::find(id);
     return screen ? screen->findChild<T *>(QLatin1String(name)) : nullptr;
 }
 

@@ -7,7 +7,7 @@
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
 #include "platform/messagebox.h"
-#include "ui/pictures.h"
+#include "ui/ondemandtimer.h"
 #include "ui/textboxes.h"
 
 #include <QDir>
@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -53,65 +52,50 @@ public:
 } // namespace
 
 frmGenerator::frmGenerator()
-    : Screen(ScreenId::Generator)
+    : FullWindow(ScreenId::Generator)
 {
     createControls();
     connectControls();
-    load();
+    // Disabled at load; the options window's opening enables it.
+    m_timer1 = new OnDemandTimer(this, "Timer1", [this] { carryOutPendingAction(); });
 }
 
 void frmGenerator::createControls()
 {
-    setObjectName(QStringLiteral("frmGenerator"));
-    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
-
-    m_text1 = new QPlainTextEdit(this);
+    m_text1 = new TextBox(this, 80, 20);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setAccessibleName(QStringLiteral("Gateway page HTML"));
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    const QFontMetrics metrics(m_text1->font());
-    m_text1->setMinimumSize(metrics.averageCharWidth() * 80, metrics.lineSpacing() * 20);
 
     m_lbl1 = new QLabel(
         QStringLiteral("If you have everything exactly how you want it, click the exclamation point below!    "), this);
     m_lbl1->setObjectName(QStringLiteral("lbl1"));
-    m_lbl1->setWordWrap(true);
-    m_lbl1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lbl1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_lbl2 = new QLabel(this);
     m_lbl2->setObjectName(QStringLiteral("lbl2"));
-    m_lbl2->setWordWrap(true);
-    m_lbl2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lbl2->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // Room for the four lines of a report, so the window does not jump when one is shown.
-    for (QLabel *label : {m_lbl1, m_lbl2})
+    for (QLabel *label : {m_lbl1, m_lbl2}) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Room for the four lines of a report, so the window does not jump when one is shown.
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
+    }
 
-    m_command4 =
-        makePictureButton(this, "Command4", Picture::Exclamation, QStringLiteral("Click Here For More Options!"));
-    m_command3 = makePictureButton(this, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
-    m_command1 = makePictureButton(this, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
+    m_command4 = addNavigationButton(Place::Right, "Command4", Picture::Exclamation,
+                                     QStringLiteral("Click Here For More Options!"));
+    m_command3 =
+        addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    m_command1 =
+        addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_command3);
-    buttons->addStretch();
-    buttons->addWidget(m_command1);
-    buttons->addWidget(m_command4);
-
-    auto *layout = new QGridLayout(this);
-    addDecorations(this, layout, 2);
-    layout->addWidget(m_text1, 2, 0, 1, 2);
-    layout->addWidget(m_lbl1, 3, 0);
-    layout->addWidget(m_lbl2, 3, 1);
-    layout->addLayout(buttons, 4, 0, 1, 2);
-    layout->setRowStretch(2, 1);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
-
-    setTabOrder(m_text1, m_command4);
-    setTabOrder(m_command4, m_command3);
-    setTabOrder(m_command3, m_command1);
+    auto *body = new QGridLayout;
+    body->addWidget(m_text1, 0, 0, 1, 2);
+    body->addWidget(m_lbl1, 1, 0);
+    body->addWidget(m_lbl2, 1, 1);
+    body->setRowStretch(0, 1);
+    body->setColumnStretch(0, 1);
+    body->setColumnStretch(1, 1);
+    setBody(body);
 }
 
 void frmGenerator::connectControls()
@@ -140,58 +124,44 @@ void frmGenerator::goBack()
 
 void frmGenerator::closeLogic()
 {
-    m_timerEnabled = false;
+    m_timer1->stop();
+    handOnWizardFrame();
     Screens::show(ScreenId::Step5);
+}
+
+bool frmGenerator::isActionTimerEnabled() const
+{
+    return m_timer1->isRunning();
 }
 
 void frmGenerator::openOptions()
 {
-    setActionTimerEnabled(true);
+    m_timer1->start();
     Screens::showMessage(ScreenId::Options, this, ScreenId::Generator);
 }
 
 void frmGenerator::changeEvent(QEvent *event)
 {
-    Screen::changeEvent(event);
-    // Enabled again: frmOptions has closed, and a chosen action is waiting.
+    FullWindow::changeEvent(event);
+    // Enabled again: frmOptions has closed, and a chosen action may be waiting.
     if (event->type() == QEvent::EnabledChange && isEnabled())
-        scheduleTick();
+        m_timer1->wake();
 }
 
-void frmGenerator::setActionTimerEnabled(bool enabled)
+void frmGenerator::carryOutPendingAction()
 {
-    m_timerEnabled = enabled;
-    if (enabled)
-        scheduleTick();
-}
-
-void frmGenerator::scheduleTick()
-{
-    if (!m_timerEnabled || m_tickPending)
-        return;
-    m_tickPending = true;
-    // On its own turn of the event loop, after the window whose closing enabled this one.
-    QMetaObject::invokeMethod(this, &frmGenerator::tick, Qt::QueuedConnection);
-}
-
-void frmGenerator::tick()
-{
-    m_tickPending = false;
-    // A closed screen is only waiting to be destroyed; its timer has ended.
-    if (!m_timerEnabled || Screens::find(ScreenId::Generator) != this)
-        return;
     // Each action empties PendingAction first, so one tick performs at most one.
     PageProject &project = pageProject();
-    if (project.PendingAction == QLatin1String("Analize")) {
+    if (project.PendingAction == PendingAnalize) {
         project.PendingAction.clear();
         analysePage();
-        m_timerEnabled = false;
+        m_timer1->stop();
     }
-    if (project.PendingAction == QLatin1String("Browser")) {
+    if (project.PendingAction == PendingBrowser) {
         viewPage();
-        m_timerEnabled = false;
+        m_timer1->stop();
     }
-    if (project.PendingAction == QLatin1String("Save"))
+    if (project.PendingAction == PendingSave)
         savePage();
 }
 

@@ -1,15 +1,14 @@
 #include "ui/frmkeywordtips.h"
 
-#include "ui/pictures.h"
 #include "ui/textboxes.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -41,16 +40,13 @@ QLineEdit *makeExampleBox(QWidget *parent, const char *name, const char *text)
 } // namespace
 
 frmKeyWordTips::frmKeyWordTips()
-    : Screen(ScreenId::KeyWordTips)
+    : FullWindow(ScreenId::KeyWordTips)
 {
     createControls();
 }
 
 void frmKeyWordTips::createControls()
 {
-    setObjectName(QStringLiteral("frmKeyWordTips"));
-    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
-
     auto *label1 = new QLabel(QStringLiteral("The \"Targeted Phrase\" is the exact string of key words you want your "
                                              "site to be listed under. Here are six things to keep in mind while "
                                              "selecting your phrases."),
@@ -58,7 +54,7 @@ void frmKeyWordTips::createControls()
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
 
-    auto *text1 = new QPlainTextEdit(this);
+    auto *text1 = new TextBox(this);
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1->setAccessibleName(QStringLiteral("Keyword selection tips"));
@@ -70,7 +66,8 @@ void frmKeyWordTips::createControls()
         longest = qMax(longest, text1->fontMetrics().horizontalAdvance(line));
     const int chrome = 2 * (text1->frameWidth() + int(text1->document()->documentMargin())) +
                        text1->verticalScrollBar()->sizeHint().width() + text1->fontMetrics().averageCharWidth();
-    text1->setMinimumSize(longest + chrome, text1->fontMetrics().lineSpacing() * 16 + chrome);
+    text1->setMinimumWidth(longest + chrome);
+    text1->setPreferredSize(0, 16);
 
     // An example set of phrases; nothing reads them.
     auto *label2 = new QLabel(QStringLiteral("Targeted Phrase:"), this);
@@ -86,9 +83,10 @@ void frmKeyWordTips::createControls()
     QLineEdit *support3 = makeExampleBox(this, "Support3", "SEARCH ENGINE RANKING");
     support3->setAccessibleName(QStringLiteral("Support Phrase 3"));
 
-    QToolButton *command1 =
-        makePictureButton(this, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    PictureButton *command1 =
+        addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     connect(command1, &QToolButton::clicked, this, &QWidget::close);
+    setEscapeCloses();
 
     auto *phrases = new QGridLayout;
     phrases->addWidget(label2, 0, 0);
@@ -99,17 +97,11 @@ void frmKeyWordTips::createControls()
     phrases->addWidget(support3, 3, 1);
     phrases->setColumnStretch(1, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(command1);
-
-    auto *layout = new QGridLayout(this);
-    addDecorations(this, layout);
-    layout->addWidget(label1, 2, 0);
-    layout->addWidget(text1, 3, 0);
-    layout->addLayout(phrases, 4, 0);
-    layout->addLayout(buttons, 5, 0);
-    layout->setRowStretch(3, 1);
+    auto *body = new QVBoxLayout;
+    body->addWidget(label1);
+    body->addWidget(text1, 1);
+    body->addLayout(phrases);
+    setBody(body);
 
     command1->setFocus();
 }

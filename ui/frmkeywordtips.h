@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ui/screens.h"
+#include "ui/fullwindow.h"
 
 // How to choose the targeted phrase and the support phrases, with an example set. Fixed texts;
 // closing it returns to the phrases screen.
-class frmKeyWordTips : public Screen
+class frmKeyWordTips : public FullWindow
 {
     Q_OBJECT
 

@@ -4,13 +4,12 @@
 #include "core/pageproject.h"
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
-#include "ui/pictures.h"
+#include "ui/ondemandtimer.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -26,26 +25,18 @@ const char *const Check3Description = "We have gathered information on each majo
 
 } // namespace
 
-void requestWizardReset()
-{
-    pageProject().ResetRequested = QStringLiteral("Yes");
-    if (auto *menu = Screens::find<frmMain>(ScreenId::Main))
-        menu->scheduleTick();
-}
-
 frmMain::frmMain()
-    : Screen(ScreenId::Main)
+    : FullWindow(ScreenId::Main)
 {
     createControls();
     connectControls();
-    show();
+    // Runs from the start; it has work only once a reset is asked for.
+    m_timer1 = new OnDemandTimer(this, "Timer1", [this] { resetWizard(); });
+    m_timer1->start();
 }
 
 void frmMain::createControls()
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
-
     auto *helper = new QLabel(QStringLiteral("Start by making a gateway page using your web site's information. Once you "
                                              "have made a gateway page, submit it to as many search engines as "
                                              "possible.  Why create just one page? We recommend that you create a "
@@ -73,9 +64,15 @@ void frmMain::createControls()
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(m_label1);
 
-    m_command2 = makePictureButton(this, "Command2", Picture::LetterH, QStringLiteral("Click Here To Visit Our Web Site!"));
-    m_command1 = makePictureButton(this, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
-    m_command4 = makePictureButton(this, "Command4", Picture::RightArrow, QStringLiteral("Click Here To Get Started!"));
+    // The arrow starts the chosen activity, the cross ends the program, the letter H opens the
+    // maker's web site.
+    m_command4 = addNavigationButton(Place::Right, "Command4", Picture::RightArrow,
+                                     QStringLiteral("Click Here To Get Started!"));
+    m_command1 =
+        addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+    m_command2 = addNavigationButton(Place::Left, "Command2", Picture::LetterH,
+                                     QStringLiteral("Click Here To Visit Our Web Site!"));
+    setForwardButton(m_command4);
 
     auto *menu = new QVBoxLayout;
     menu->addWidget(m_check1);
@@ -83,18 +80,11 @@ void frmMain::createControls()
     menu->addWidget(m_check3);
     menu->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_command2);
-    buttons->addStretch();
-    buttons->addWidget(m_command1);
-    buttons->addWidget(m_command4);
-
-    auto *layout = new QGridLayout(this);
-    addDecorations(this, layout, 2);
-    layout->addWidget(helper, 2, 0, 1, 2);
-    layout->addLayout(menu, 3, 0);
-    layout->addWidget(frame, 3, 1);
-    layout->addLayout(buttons, 4, 0, 1, 2);
+    auto *body = new QGridLayout;
+    body->addWidget(helper, 0, 0, 1, 2);
+    body->addLayout(menu, 1, 0);
+    body->addWidget(frame, 1, 1);
+    setBody(body);
 
     setTabOrder(m_check1, m_check2);
     setTabOrder(m_check2, m_check3);
@@ -124,7 +114,7 @@ bool frmMain::event(QEvent *event)
     // focus rule would change the choice the user had made; the arrow gets it back instead.
     if (event->type() == QEvent::WindowActivate && !focusWidget())
         m_command4->setFocus(Qt::ActiveWindowFocusReason);
-    return Screen::event(event);
+    return FullWindow::event(event);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -135,7 +125,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         else if (watched == m_check2)
             chooseActivity(m_check2);
     }
-    return Screen::eventFilter(watched, event);
+    return FullWindow::eventFilter(watched, event);
 }
 
 void frmMain::chooseActivity(QCheckBox *chosen)
@@ -165,7 +155,7 @@ void frmMain::startChosenActivity()
     } else {
         Screens::showMessage(ScreenId::NoSelection, this, ScreenId::Main);
     }
-    startResetTimer();
+    m_timer1->start();
 }
 
 void frmMain::openWebSite()
@@ -180,31 +170,26 @@ void frmMain::closeLogic()
     Screens::endProgram();
 }
 
-void frmMain::startResetTimer()
+bool frmMain::isResetTimerRunning() const
 {
-    m_timerRunning = true;
-    scheduleTick();
+    return m_timer1->isRunning();
 }
 
-void frmMain::scheduleTick()
+void frmMain::wake()
 {
-    // A tick does something only while the timer runs and a reset was asked for; it runs on
-    // its own turn of the event loop, after the closing that asked for it.
-    if (!m_timerRunning || m_tickPending || pageProject().ResetRequested != QLatin1String("Yes"))
-        return;
-    m_tickPending = true;
-    QMetaObject::invokeMethod(this, &frmMain::tick, Qt::QueuedConnection);
+    m_timer1->wake();
 }
 
-void frmMain::tick()
+void frmMain::resetWizard()
 {
-    m_tickPending = false;
     PageProject &project = pageProject();
-    if (!m_timerRunning || project.ResetRequested != QLatin1String("Yes"))
+    if (project.ResetRequested != ResetRequestedYes)
         return;
-    for (ScreenId id : {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4,
-                        ScreenId::Step5, ScreenId::Quit1})
-        Screens::close(id);
-    project.ResetRequested = QStringLiteral("Done");
-    m_timerRunning = false;
+    for (ScreenId id : WizardScreens) {
+        if (isWizardStep(id))
+            Screens::close(id);
+    }
+    Screens::close(ScreenId::Quit1);
+    project.ResetRequested = ResetRequestedDone;
+    m_timer1->stop();
 }

@@ -7,12 +7,13 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 frmOptions::frmOptions()
-    : Screen(ScreenId::Options)
+    : DialogScreen(ScreenId::Options)
 {
     createControls();
     connectControls();
@@ -21,8 +22,6 @@ frmOptions::frmOptions()
 
 void frmOptions::createControls()
 {
-    setObjectName(QStringLiteral("frmOptions"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
 
     auto *label = new QLabel(QStringLiteral("What would you like to do with your new gateway page? Make a selection "
@@ -85,7 +84,19 @@ bool frmOptions::eventFilter(QObject *watched, QEvent *event)
                 keepOnly(check);
         }
     }
-    return Screen::eventFilter(watched, event);
+    return DialogScreen::eventFilter(watched, event);
+}
+
+void frmOptions::keyPressEvent(QKeyEvent *event)
+{
+    // Enter carries out the choice: the box that was ticked keeps the focus, since every way
+    // from it to the exclamation point passes another box, whose focus would untick it.
+    if (isEnterKey(event)) {
+        if (!event->isAutoRepeat())
+            m_command4->click();
+        return;
+    }
+    DialogScreen::keyPressEvent(event);
 }
 
 void frmOptions::keepOnly(QCheckBox *chosen)
@@ -102,11 +113,11 @@ void frmOptions::recordChoice()
     // stays as it was.
     PageProject &project = pageProject();
     if (m_check1->isChecked())
-        project.PendingAction = QStringLiteral("Analize");
+        project.PendingAction = PendingAnalize;
     if (m_check2->isChecked())
-        project.PendingAction = QStringLiteral("Browser");
+        project.PendingAction = PendingBrowser;
     if (m_check3->isChecked())
-        project.PendingAction = QStringLiteral("Save");
+        project.PendingAction = PendingSave;
     close();
 }
 

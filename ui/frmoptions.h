@@ -7,7 +7,7 @@ class QToolButton;
 
 // Asks what to do with the finished page. The choice goes into PendingAction; the generator
 // screen carries it out once this window has closed and it is enabled again.
-class frmOptions : public Screen
+class frmOptions : public DialogScreen
 {
     Q_OBJECT
 
@@ -16,6 +16,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeLogic() override;
 
 private:

@@ -3,24 +3,19 @@
 #include "core/addresses.h"
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
-#include "ui/pictures.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 frmSearch::frmSearch()
-    : Screen(ScreenId::Search)
+    : FullWindow(ScreenId::Search)
 {
     createControls();
 }
 
 void frmSearch::createControls()
 {
-    setObjectName(QStringLiteral("frmSearch"));
-    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
-
     auto *label1 =
         new QLabel(QStringLiteral("We will submit your site to over 1,500 search engines and directories!"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -39,29 +34,23 @@ void frmSearch::createControls()
     helper->setWordWrap(true);
     helper->setMinimumWidth(helper->fontMetrics().averageCharWidth() * 50);
 
-    QToolButton *command4 =
-        makePictureButton(this, "Command4", Picture::Exclamation, QStringLiteral("Click Here To Get Started!"));
-    QToolButton *command1 =
-        makePictureButton(this, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    PictureButton *command4 = addNavigationButton(Place::Left, "Command4", Picture::Exclamation,
+                                                  QStringLiteral("Click Here To Get Started!"));
+    PictureButton *command1 =
+        addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    setForwardButton(command4);
+    setEscapeCloses();
     connect(command4, &QToolButton::clicked, this, &frmSearch::openSubmissionPage);
     connect(command1, &QToolButton::clicked, this, [this] {
         Screens::show(ScreenId::Main);
         close();
     });
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(command4);
-    buttons->addStretch();
-    buttons->addWidget(command1);
-
-    auto *layout = new QGridLayout(this);
-    addDecorations(this, layout);
-    layout->addWidget(label1, 2, 0);
-    layout->addWidget(helper, 3, 0);
-    layout->setRowStretch(4, 1);
-    layout->addLayout(buttons, 5, 0);
-
-    setTabOrder(command4, command1);
+    auto *body = new QVBoxLayout;
+    body->addWidget(label1);
+    body->addWidget(helper);
+    body->addStretch();
+    setBody(body);
     command4->setFocus();
 }
 

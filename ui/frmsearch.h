@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/screens.h"
+#include "ui/fullwindow.h"
 
 // Sends the user to the maker's submission page in the web browser.
-class frmSearch : public Screen
+class frmSearch : public FullWindow
 {
     Q_OBJECT
 

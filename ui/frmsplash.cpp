@@ -18,10 +18,8 @@ void frmSplash::setDurationForTests(int milliseconds)
 }
 
 frmSplash::frmSplash()
-    : Screen(ScreenId::Splash)
+    : ScreenWindow(ScreenId::Splash, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("frmSplash"));
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
     // The splash reacts to nothing: clicks and keys have no effect.
     setFocusPolicy(Qt::NoFocus);

@@ -3,7 +3,7 @@
 #include "ui/screens.h"
 
 // Shown at start; after its time it brings up the main menu and closes.
-class frmSplash : public Screen
+class frmSplash : public ScreenWindow<QWidget>
 {
     Q_OBJECT
 

@@ -4,11 +4,10 @@
 #include "core/engineprofiles.h"
 #include "core/enginetips.h"
 #include "core/pageproject.h"
-#include "ui/pictures.h"
+#include "ui/textboxes.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,7 +16,7 @@
 #include <QToolButton>
 
 frmStats::frmStats()
-    : Screen(ScreenId::Stats)
+    : FullWindow(ScreenId::Stats)
 {
     createControls();
     connectControls();
@@ -25,9 +24,6 @@ frmStats::frmStats()
 
 void frmStats::createControls()
 {
-    setObjectName(QStringLiteral("frmStats"));
-    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
-
     auto *helper = new QLabel(QStringLiteral("Select a search engine from the drop box ."), this);
     helper->setObjectName(QStringLiteral("lblHelper"));
 
@@ -44,12 +40,11 @@ void frmStats::createControls()
     m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     helper->setBuddy(m_combo1);
 
-    m_text1 = new QPlainTextEdit(this);
+    m_text1 = new TextBox(this, 60, 14);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setReadOnly(true);
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text1->setAccessibleName(QStringLiteral("Search engine tips"));
-    m_text1->setMinimumSize(m_text1->fontMetrics().averageCharWidth() * 60, m_text1->fontMetrics().lineSpacing() * 14);
 
     auto *label1 =
         new QLabel(QStringLiteral("Any comments or suggestions about these statistics can be made to:"), this);
@@ -59,26 +54,20 @@ void frmStats::createControls()
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    m_command1 = makePictureButton(this, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    m_command1 =
+        addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    setEscapeCloses();
 
-    auto *contact = new QVBoxLayout;
-    contact->addWidget(label1);
-    contact->addWidget(label2);
-    auto *bottom = new QHBoxLayout;
-    bottom->addLayout(contact, 1);
-    bottom->addWidget(m_command1, 0, Qt::AlignBottom);
+    auto *body = new QGridLayout;
+    body->addWidget(helper, 0, 0);
+    body->addWidget(m_combo1, 0, 1);
+    body->addWidget(m_text1, 1, 0, 1, 2);
+    body->addWidget(label1, 2, 0, 1, 2);
+    body->addWidget(label2, 3, 0, 1, 2);
+    body->setColumnStretch(1, 1);
+    body->setRowStretch(1, 1);
+    setBody(body);
 
-    auto *layout = new QGridLayout(this);
-    addDecorations(this, layout, 2);
-    layout->addWidget(helper, 2, 0);
-    layout->addWidget(m_combo1, 2, 1);
-    layout->addWidget(m_text1, 3, 0, 1, 2);
-    layout->addLayout(bottom, 4, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
-    layout->setRowStretch(3, 1);
-
-    setTabOrder(m_combo1, m_text1);
-    setTabOrder(m_text1, m_command1);
     m_combo1->setFocus();
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "ui/screens.h"
+#include "ui/fullwindow.h"
 
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
-class QToolButton;
 
 // Search engine tips: picking an engine makes it the project's target and appends its tips.
-class frmStats : public Screen
+class frmStats : public FullWindow
 {
     Q_OBJECT
 
@@ -26,5 +25,5 @@ private:
 
     QComboBox *m_combo1 = nullptr;
     QPlainTextEdit *m_text1 = nullptr;
-    QToolButton *m_command1 = nullptr;
+    PictureButton *m_command1 = nullptr;
 };

@@ -2,8 +2,6 @@
 
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
-#include "ui/frmmain.h"
-#include "ui/pictures.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,7 +13,7 @@
 #include <QVBoxLayout>
 
 frmStep0::frmStep0()
-    : WizardStep(ScreenId::Step0, "frmStep0")
+    : WizardStep(ScreenId::Step0)
 {
     createControls();
     connectControls();
@@ -38,9 +36,8 @@ void frmStep0::createControls()
     label1->setBuddy(m_combo1);
 
     QLabel *label6 = addLabel("Label6", QStringLiteral("Enter your web site address:"));
-    m_txtUrl1 = addLineEdit("txtUrl1", QStringLiteral("Web site address"));
+    m_txtUrl1 = addLineEdit("txtUrl1", label6);
     m_txtUrl1->setText(QStringLiteral("http://"));
-    label6->setBuddy(m_txtUrl1);
 
     m_command2 = addContinueButton();
     addQuitButton();
@@ -53,7 +50,7 @@ void frmStep0::createControls()
     page->addWidget(m_txtUrl1, 2, 1);
     page->setColumnStretch(1, 1);
     page->setRowStretch(3, 1);
-    finishLayout(page);
+    setBody(page);
     m_combo1->setFocus();
 }
 

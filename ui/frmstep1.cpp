@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 frmStep1::frmStep1()
-    : WizardStep(ScreenId::Step1, "frmStep1")
+    : WizardStep(ScreenId::Step1)
 {
     createControls();
     connectControls();
@@ -20,15 +20,16 @@ void frmStep1::createControls()
                                                       "click the arrow button to continue or click the exclamation "
                                                       "point for tips on selecting phrases."));
     QLabel *label2 = addLabel("Label2", QStringLiteral("Targeted Phrase:"));
-    m_primaryKeywords = addLineEdit("PrimaryKeywords", QStringLiteral("Targeted Phrase"));
-    label2->setBuddy(m_primaryKeywords);
+    m_primaryKeywords = addLineEdit("PrimaryKeywords", label2);
     QLabel *label13 = addText("Label13", QStringLiteral("Remember that the Targeted Phrase is the exact phrase you "
                                                         "want to be listed under."));
     QLabel *label3 = addLabel("Label3", QStringLiteral("Support Phrases:"));
-    m_support1 = addLineEdit("Support1", QStringLiteral("Support Phrase 1"));
-    m_support2 = addLineEdit("Support2", QStringLiteral("Support Phrase 2"));
-    m_support3 = addLineEdit("Support3", QStringLiteral("Support Phrase 3"));
-    label3->setBuddy(m_support1);
+    m_support1 = addLineEdit("Support1", label3);
+    // The caption stands beside the first of the three; the others say which one they are.
+    m_support2 = addLineEdit("Support2", nullptr);
+    m_support2->setAccessibleName(label3->text() + QLatin1String(" 2"));
+    m_support3 = addLineEdit("Support3", nullptr);
+    m_support3->setAccessibleName(label3->text() + QLatin1String(" 3"));
     QLabel *label14 = addText("Label14", QStringLiteral("Your Support Phrases can contain some of the same words as "
                                                         "your Targeted Phrase, but do not repeat your Targeted "
                                                         "Phrase. Click the exclamation point below for more "
@@ -51,7 +52,7 @@ void frmStep1::createControls()
     page->addWidget(label14, 6, 0, 1, 2);
     page->setColumnStretch(1, 1);
     page->setRowStretch(7, 1);
-    finishLayout(page);
+    setBody(page);
     m_primaryKeywords->setFocus();
 }
 

@@ -12,22 +12,19 @@
 #include <QToolButton>
 
 frmStep2::frmStep2()
-    : WizardStep(ScreenId::Step2, "frmStep2")
+    : WizardStep(ScreenId::Step2)
 {
     createControls();
     connectControls();
-    prefill();
 }
 
 void frmStep2::createControls()
 {
     QLabel *label5 = addLabel("Label5", QStringLiteral("Page Title:"));
-    m_siteTitle = addLineEdit("SiteTitle", QStringLiteral("Page Title"));
-    label5->setBuddy(m_siteTitle);
+    m_siteTitle = addLineEdit("SiteTitle", label5);
     QLabel *label8 = addLabel("Label8", QStringLiteral("Meta-Tag Description:"));
-    m_mDescription = addTextBox("MDescription", QStringLiteral("Meta-Tag Description"));
+    m_mDescription = addTextBox("MDescription", label8);
     m_mDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    label8->setBuddy(m_mDescription);
     m_label12 = addText("Label12", QStringLiteral("Type a description of your site, then click the exclamation "
                                                   "point below."));
     m_label10 = addText("Label10", QStringLiteral("The Page Title and Meta-Tag description are what will be "
@@ -56,7 +53,7 @@ void frmStep2::createControls()
     page->addLayout(report, 2, 0, 1, 2);
     page->setColumnStretch(1, 1);
     page->setRowStretch(1, 1);
-    finishLayout(page);
+    setBody(page);
     m_siteTitle->setFocus();
 }
 
@@ -66,7 +63,7 @@ void frmStep2::connectControls()
     connect(m_command2, &QToolButton::clicked, this, &frmStep2::continueToBody);
 }
 
-void frmStep2::prefill()
+void frmStep2::load()
 {
     // Only when the screen is created: coming back here later keeps what the boxes hold.
     const QString phrase = pageProject().MatchPhrase;

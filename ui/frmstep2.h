@@ -15,10 +15,13 @@ class frmStep2 : public WizardStep
 public:
     frmStep2();
 
+protected:
+    // The pre-fill, from the targeted phrase as it is when the screen is created.
+    void load() override;
+
 private:
     void createControls();
     void connectControls();
-    void prefill();
     void analyseDescription();
     void continueToBody();
 

@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 frmStep3::frmStep3()
-    : WizardStep(ScreenId::Step3, "frmStep3")
+    : WizardStep(ScreenId::Step3)
 {
     createControls();
     connectControls();
@@ -20,9 +20,8 @@ frmStep3::frmStep3()
 void frmStep3::createControls()
 {
     QLabel *label7 = addLabel("Label7", QStringLiteral("Page Body:"));
-    m_pageBody = addTextBox("PageBody", QStringLiteral("Page Body"));
+    m_pageBody = addTextBox("PageBody", label7);
     m_pageBody->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    label7->setBuddy(m_pageBody);
     m_lblCounter = addText("lblCounter", QStringLiteral("Type a description of your site, then click the exclamation "
                                                         "point below."));
     m_lblCounter2 =
@@ -47,7 +46,7 @@ void frmStep3::createControls()
     page->addLayout(report, 1, 0, 1, 2);
     page->setColumnStretch(1, 1);
     page->setRowStretch(0, 1);
-    finishLayout(page);
+    setBody(page);
     m_pageBody->setFocus();
 }
 

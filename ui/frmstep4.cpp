@@ -12,10 +12,14 @@
 #include <QVBoxLayout>
 
 frmStep4::frmStep4()
-    : WizardStep(ScreenId::Step4, "frmStep4")
+    : WizardStep(ScreenId::Step4)
 {
     createControls();
     connectControls();
+}
+
+void frmStep4::load()
+{
     m_txtLinkText->setText(pageProject().MatchPhrase + QLatin1String(" - Click Here!"));
 }
 
@@ -26,11 +30,9 @@ void frmStep4::createControls()
     m_label1 = addText("Label1", QStringLiteral("**Using a Hit Counter will allow you to keep track of how many "
                                                 "visitors enter your site through this page."));
     m_label9 = addLabel("Label9", QStringLiteral("Copy and Paste your Hit Counter HTML code below:"));
-    m_text6 = addTextBox("Text6", QStringLiteral("Hit Counter HTML code"));
-    m_label9->setBuddy(m_text6);
+    m_text6 = addTextBox("Text6", m_label9);
     QLabel *label11 = addLabel("Label11", QStringLiteral("The main link to your site will look like this:"));
-    m_txtLinkText = addLineEdit("txtLinkText", QStringLiteral("Main link text"));
-    label11->setBuddy(m_txtLinkText);
+    m_txtLinkText = addLineEdit("txtLinkText", label11);
 
     m_command2 = addContinueButton();
     addBackButton(ScreenId::Step3);
@@ -55,7 +57,7 @@ void frmStep4::createControls()
     page->addWidget(label11, 2, 0);
     page->addWidget(m_txtLinkText, 3, 0);
     page->setRowStretch(1, 1);
-    finishLayout(page);
+    setBody(page);
     showHitCounter(false);
     m_chkHitCounter->setFocus();
 }

@@ -16,6 +16,10 @@ class frmStep4 : public WizardStep
 public:
     frmStep4();
 
+protected:
+    // The link text, from the targeted phrase as it is when the screen is created.
+    void load() override;
+
 private:
     void createControls();
     void connectControls();

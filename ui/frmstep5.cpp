@@ -24,10 +24,14 @@ const char *const CheckCaptions[10] = {
 } // namespace
 
 frmStep5::frmStep5()
-    : WizardStep(ScreenId::Step5, "frmStep5")
+    : WizardStep(ScreenId::Step5)
 {
     createControls();
     connectControls();
+}
+
+void frmStep5::load()
+{
     const QString engine = pageProject().EngineName;
     showEngineOnButton();
     m_label1->setText(settingsIntroText(engine));
@@ -40,6 +44,8 @@ void frmStep5::createControls()
     m_label1->setMinimumHeight(m_label1->fontMetrics().lineSpacing() * 4);
     m_command4 = new QPushButton(this);
     m_command4->setObjectName(QStringLiteral("Command4"));
+    // With the focus, Enter presses it, as it does every other button.
+    m_command4->setAutoDefault(true);
 
     for (int i = 0; i < 10; ++i) {
         m_checks[i] = new QCheckBox(QLatin1String(CheckCaptions[i]), this);
@@ -81,7 +87,7 @@ void frmStep5::createControls()
     page->addLayout(middle, 1, 1);
     page->addLayout(right, 1, 2);
     page->setRowStretch(1, 1);
-    finishLayout(page);
+    setBody(page);
 
     // Reading order: introduction and its button, the columns top to bottom, then the arrows.
     QWidget *previous = m_command4;

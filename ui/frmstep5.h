@@ -20,6 +20,8 @@ public:
     frmStep5();
 
 protected:
+    // The engine's recommended settings, for the engine chosen when the screen is created.
+    void load() override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 

@@ -1,5 +1,4 @@
 #include "ui/pictures.h"
-#include "ui/registerscreens.h"
 #include "ui/screens.h"
 #include "ui/startupreport.h"
 
@@ -16,7 +15,6 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(pictureIcon(Picture::Emblem));
 
-    registerAllScreens();
     Screens::show(ScreenId::Splash);
     return app.exec();
 }

@@ -9,20 +9,26 @@
 
 namespace {
 
-void setUpDialog(QWidget *window, const QString &text, QVBoxLayout *layout)
+// The title, the text, and below it a row for the buttons, which the caller closes with a
+// stretch so that they stand in the middle.
+QHBoxLayout *setUpDialog(QDialog *window, const QString &text)
 {
-    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     window->setWindowTitle(QStringLiteral("Hey You..."));
     window->setWindowIcon(QIcon());
+    auto *layout = new QVBoxLayout(window);
     auto *label = new QLabel(text, window);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
     label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 36);
     layout->addWidget(label);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    layout->addLayout(row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    return row;
 }
 
-QPushButton *addButton(QWidget *window, QHBoxLayout *row, const char *name, const QString &caption)
+QPushButton *addButton(QDialog *window, QHBoxLayout *row, const char *name, const QString &caption)
 {
     auto *button = new QPushButton(caption, window);
     button->setObjectName(QLatin1String(name));
@@ -33,17 +39,13 @@ QPushButton *addButton(QWidget *window, QHBoxLayout *row, const char *name, cons
 } // namespace
 
 MessageWindow::MessageWindow(ScreenId id, const QString &text, ScreenId enablesOnClose)
-    : Screen(id)
+    : DialogScreen(id)
     , m_enablesOnClose(enablesOnClose)
 {
-    auto *layout = new QVBoxLayout(this);
-    setUpDialog(this, text, layout);
-    auto *row = new QHBoxLayout;
-    row->addStretch();
+    QHBoxLayout *row = setUpDialog(this, text);
     QPushButton *ok = addButton(this, row, "Command1", QStringLiteral("OK"));
-    ok->setDefault(true);
     row->addStretch();
-    layout->addLayout(row);
+    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     ok->setFocus();
 }
@@ -88,17 +90,14 @@ frmNoSelection::frmNoSelection()
 }
 
 frmQuit1::frmQuit1()
-    : Screen(ScreenId::Quit1)
+    : DialogScreen(ScreenId::Quit1)
 {
-    auto *layout = new QVBoxLayout(this);
-    setUpDialog(this, QStringLiteral("Are you sure you want to quit?"), layout);
-    auto *row = new QHBoxLayout;
-    row->addStretch();
+    QHBoxLayout *row = setUpDialog(this, QStringLiteral("Are you sure you want to quit?"));
     QPushButton *yes = addButton(this, row, "Command1", QStringLiteral("Yes"));
     QPushButton *no = addButton(this, row, "Command2", QStringLiteral("No"));
     row->addStretch();
-    layout->addLayout(row);
-    // "No" comes first, so it holds the focus when the window opens.
+    // "No" comes first, so it holds the focus when the window opens; Enter presses the button
+    // that has the focus.
     setTabOrder(no, yes);
     no->setDefault(true);
     no->setFocus();
@@ -109,22 +108,19 @@ frmQuit1::frmQuit1()
 void frmQuit1::abandonWizard()
 {
     Screens::show(ScreenId::Main);
-    // The generator's closing shows the settings screen, so that one closes last.
-    for (ScreenId id : {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4,
-                        ScreenId::Generator, ScreenId::Step5})
+    for (ScreenId id : WizardScreens)
         Screens::close(id);
 }
 
 void frmQuit1::closeLogic()
 {
     PageProject &project = pageProject();
-    if (project.QuitFromWizard == QLatin1String("True")) {
+    if (project.QuitFromWizard == QuitFromWizardTrue) {
         Screens::setEnabled(ScreenId::Step0, true);
         Screens::setEnabled(ScreenId::Step1, true);
         project.QuitFromWizard.clear();
         return;
     }
-    for (ScreenId id : {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4,
-                        ScreenId::Step5, ScreenId::Generator})
+    for (ScreenId id : WizardScreens)
         Screens::setEnabled(id, true);
 }

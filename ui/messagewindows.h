@@ -4,17 +4,17 @@
 
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 // A small "Hey You..." window with one text and an "OK" button. While it is open one screen is
-// disabled; closing it, by "OK" or by its close control, enables that screen again.
-class MessageWindow : public Screen
+// disabled; closing it, by "OK", Escape or its close control, enables that screen again.
+class MessageWindow : public DialogScreen
 {
     Q_OBJECT
 
-public:
+protected:
     MessageWindow(ScreenId id, const QString &text, ScreenId enablesOnClose);
 
-protected:
     void closeLogic() override;
 
 private:
@@ -65,7 +65,7 @@ public:
 
 // Asks whether to abandon the wizard. "Yes" returns to the main menu and closes the wizard;
 // the main menu's reset then closes this window too.
-class frmQuit1 : public Screen
+class frmQuit1 : public DialogScreen
 {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "ui/pictures.h"
 
 #include <QIconEngine>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -133,18 +134,38 @@ QIcon pictureIcon(Picture picture)
     return QIcon(new PictureEngine(picture));
 }
 
-QToolButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip)
+PictureButton::PictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip)
+    : QToolButton(parent)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setIcon(pictureIcon(picture));
+    setObjectName(QLatin1String(objectName));
+    setIcon(pictureIcon(picture));
     const bool wide = picture == Picture::LeftArrow || picture == Picture::RightArrow;
-    button->setIconSize(wide ? QSize(52, 32) : QSize(32, 32));
-    button->setAutoRaise(false);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
-    return button;
+    setIconSize(wide ? QSize(52, 32) : QSize(32, 32));
+    setAutoRaise(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(toolTip);
+    setAccessibleName(toolTip);
+}
+
+bool isEnterKey(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if (isEnterKey(event)) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}
+
+PictureButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip)
+{
+    return new PictureButton(parent, objectName, picture, toolTip);
 }
 
 namespace {

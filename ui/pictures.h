@@ -10,8 +10,23 @@ enum class Picture { Cross, LeftArrow, RightArrow, Exclamation, LetterH, Emblem 
 QIcon pictureIcon(Picture picture);
 
 // A caption-less picture button. Its tool tip is also its accessible name, so screen readers
-// and keyboard users know what it does.
-QToolButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip);
+// and keyboard users know what it does. With the focus, Enter presses it as Space does, like any
+// push button.
+class PictureButton : public QToolButton
+{
+    Q_OBJECT
+
+public:
+    PictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// Enter or Return, without modifiers but the keypad's.
+bool isEnterKey(const QKeyEvent *event);
+
+PictureButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip);
 
 class QBoxLayout;
 class QGridLayout;

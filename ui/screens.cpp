@@ -1,19 +1,27 @@
 #include "ui/screens.h"
 
+#include "core/pageproject.h"
+#include "ui/screentable.h"
+#include "ui/windowplacement.h"
+
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHash>
 #include <QPointer>
-#include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
 namespace {
 
+struct OpenScreen
+{
+    QPointer<QWidget> widget;
+    Screen *screen = nullptr;
+};
+
 struct Registry
 {
-    QHash<ScreenId, Screens::Factory> factories;
-    QHash<ScreenId, QPointer<Screen>> open;
+    QHash<ScreenId, OpenScreen> open;
     bool ending = false; // while the program ends, closing runs no logic
     std::function<void()> endHandler = [] { QCoreApplication::quit(); };
 };
@@ -24,112 +32,133 @@ Registry &registry()
     return instance;
 }
 
-void centreOnScreen(QWidget *window)
+Screen *openScreen(ScreenId id)
 {
-    window->adjustSize();
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    const OpenScreen entry = registry().open.value(id);
+    return entry.widget ? entry.screen : nullptr;
+}
+
+void forget(Screen *screen)
+{
+    Registry &r = registry();
+    const auto it = r.open.constFind(screen->screenId());
+    if (it != r.open.cend() && it->screen == screen)
+        r.open.erase(it);
 }
 
 } // namespace
 
+// The window model's way into the protected part of a window.
+struct ScreenAccess
+{
+    static void load(Screen *screen) { screen->load(); }
+    static void wake(Screen *screen) { screen->wake(); }
+};
+
 Screen::Screen(ScreenId id)
     : m_id(id)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    registry().open.insert(id, this);
 }
 
 Screen::~Screen()
 {
-    Registry &r = registry();
-    if (r.open.value(m_id) == this)
-        r.open.remove(m_id);
+    forget(this);
 }
 
-void Screen::showEvent(QShowEvent *event)
+void Screen::place(bool firstShow)
 {
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        centreOnScreen(this);
-    }
-    QWidget::showEvent(event);
+    if (!firstShow)
+        return;
+    QWidget *window = screenWidget();
+    window->adjustSize();
+    centreOnScreen(window);
 }
 
-void Screen::closeEvent(QCloseEvent *event)
+void Screen::screenCloseEvent(QCloseEvent *event)
 {
     // A disabled window ignores its close control, like every other input.
-    if (event->spontaneous() && !isEnabled()) {
+    if (event->spontaneous() && !screenWidget()->isEnabled()) {
         event->ignore();
         return;
     }
-    Registry &r = registry();
-    if (r.open.value(m_id) == this)
-        r.open.remove(m_id);
+    forget(this);
     event->accept();
-    if (!r.ending)
+    if (!registry().ending)
         closeLogic();
+}
+
+void Screen::screenShowEvent(QShowEvent *event)
+{
+    // Shown by the program, not given back by the window system after being minimised.
+    if (event->spontaneous())
+        return;
+    place(!m_placed);
+    m_placed = true;
+}
+
+DialogScreen::DialogScreen(ScreenId id)
+    : ScreenWindow(id, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setModal(false);
+}
+
+void DialogScreen::done(int result)
+{
+    // QDialog would close without a close event, and the close logic would not run.
+    setResult(result);
+    close();
 }
 
 namespace Screens {
 
-void registerScreen(ScreenId id, Factory factory)
+QWidget *find(ScreenId id)
 {
-    registry().factories.insert(id, std::move(factory));
-}
-
-Screen *find(ScreenId id)
-{
-    return registry().open.value(id);
+    Screen *screen = openScreen(id);
+    return screen ? screen->screenWidget() : nullptr;
 }
 
 bool isOpen(ScreenId id)
 {
-    return find(id) != nullptr;
+    return openScreen(id) != nullptr;
 }
 
-Screen *show(ScreenId id)
+QWidget *show(ScreenId id)
 {
-    Screen *screen = find(id);
+    Screen *screen = openScreen(id);
     if (!screen) {
-        const Factory factory = registry().factories.value(id);
-        Q_ASSERT_X(factory, "Screens::show", "window not registered");
-        if (!factory)
-            return nullptr;
-        screen = factory();
+        screen = createScreen(id);
+        registry().open.insert(id, {screen->screenWidget(), screen});
+        ScreenAccess::load(screen);
     }
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
-    return screen;
+    QWidget *window = screen->screenWidget();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
 void hide(ScreenId id)
 {
-    if (Screen *screen = find(id))
-        screen->hide();
+    if (QWidget *window = find(id))
+        window->hide();
 }
 
 void close(ScreenId id)
 {
-    if (Screen *screen = find(id))
-        screen->close();
+    if (QWidget *window = find(id))
+        window->close();
 }
 
 void setEnabled(ScreenId id, bool enabled)
 {
-    if (Screen *screen = find(id))
-        screen->setEnabled(enabled);
+    if (QWidget *window = find(id))
+        window->setEnabled(enabled);
 }
 
 void showMessage(ScreenId message, QWidget *opener, ScreenId disabled)
 {
-    Screen *window = show(message);
-    if (window && opener && opener->isVisible()) {
+    QWidget *window = show(message);
+    if (opener && opener->isVisible()) {
         // Keep the message above the window it speaks for, without tying their lifetimes.
         window->winId();
         if (QWindow *handle = window->windowHandle())
@@ -138,20 +167,27 @@ void showMessage(ScreenId message, QWidget *opener, ScreenId disabled)
     setEnabled(disabled, false);
 }
 
+void requestWizardReset()
+{
+    pageProject().ResetRequested = ResetRequestedYes;
+    if (Screen *menu = openScreen(ScreenId::Main))
+        ScreenAccess::wake(menu);
+}
+
 void discardAll()
 {
     Registry &r = registry();
     const bool wasEnding = r.ending;
     r.ending = true;
     const auto open = r.open.values();
-    for (const QPointer<Screen> &screen : open) {
-        if (screen) {
-            screen->hide();
+    r.open.clear();
+    for (const OpenScreen &entry : open) {
+        if (entry.widget) {
+            entry.widget->hide();
             // Later: the caller may be one of these windows.
-            screen->deleteLater();
+            entry.widget->deleteLater();
         }
     }
-    r.open.clear();
     r.ending = wasEnding;
 }
 
@@ -164,6 +200,11 @@ void endProgram()
 void setProgramEndHandler(std::function<void()> handler)
 {
     registry().endHandler = std::move(handler);
+}
+
+QWidget *createUnloaded(ScreenId id)
+{
+    return createScreen(id)->screenWidget();
 }
 
 } // namespace Screens

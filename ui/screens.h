@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QDialog>
+#include <QLatin1String>
 #include <QWidget>
 
+#include <array>
 #include <functional>
+
+class QCloseEvent;
+class QShowEvent;
 
 // Every window of the program. Each exists at most once: created (its load logic runs) the
 // first time it is shown, hidden when the user moves on, destroyed when closed.
@@ -29,39 +35,98 @@ enum class ScreenId {
     NoSelection,
 };
 
-// Base of every window: it registers itself while open and runs its close logic however it
-// is closed (a button, its close control, or another window closing it).
-class Screen : public QWidget
+// The wizard's windows, in the order a confirmed quit closes them: the generator's closing shows
+// the settings step, so the generator goes just before it.
+inline constexpr std::array<ScreenId, 7> WizardScreens{ScreenId::Step0, ScreenId::Step1,     ScreenId::Step2,
+                                                       ScreenId::Step3, ScreenId::Step4,     ScreenId::Generator,
+                                                       ScreenId::Step5};
+
+// The six data-entry steps: the wizard's windows but the generator.
+constexpr bool isWizardStep(ScreenId id)
+{
+    return id >= ScreenId::Step0 && id <= ScreenId::Step5;
+}
+
+// The window's form name, which is also its objectName.
+QLatin1String formName(ScreenId id);
+
+// What every window of the program is, whichever Qt window class it is built on: the window
+// model creates it, runs its load logic, and runs its close logic however it is closed (a
+// button, its close control, Escape, or another window closing it).
+class Screen
+{
+public:
+    virtual ~Screen();
+
+    ScreenId screenId() const { return m_id; }
+    virtual QWidget *screenWidget() = 0;
+
+protected:
+    explicit Screen(ScreenId id);
+
+    // Runs once, when the window model has created the window and before it first shows.
+    virtual void load() {}
+    // What the window does when it closes; not run when the program ends from the main menu.
+    virtual void closeLogic() {}
+    // Something the window's timer acts on has changed (the wizard reset was asked for).
+    virtual void wake() {}
+    // Sizes and places the window each time the program shows it. By default it opens centred
+    // on the screen at the size its layout asks for, and later keeps where the user put it.
+    virtual void place(bool firstShow);
+
+    // For ScreenWindow's event handlers.
+    void screenCloseEvent(QCloseEvent *event);
+    void screenShowEvent(QShowEvent *event);
+
+private:
+    friend struct ScreenAccess;
+
+    const ScreenId m_id;
+    bool m_placed = false;
+};
+
+// A window of the program on the Qt window class `Base` (QWidget, QDialog).
+template <typename Base>
+class ScreenWindow : public Base, public Screen
+{
+public:
+    QWidget *screenWidget() override { return this; }
+
+protected:
+    explicit ScreenWindow(ScreenId id, Qt::WindowFlags flags = Qt::Window)
+        : Base(nullptr, flags)
+        , Screen(id)
+    {
+        this->setObjectName(formName(id));
+        this->setAttribute(Qt::WA_DeleteOnClose);
+    }
+
+    void closeEvent(QCloseEvent *event) override { screenCloseEvent(event); }
+    void showEvent(QShowEvent *event) override
+    {
+        screenShowEvent(event);
+        Base::showEvent(event);
+    }
+};
+
+// A window of the program that is a dialog, though never a modal one: Enter and Escape work as
+// in any dialog, and closing it by Escape, like every other way, runs its close logic.
+class DialogScreen : public ScreenWindow<QDialog>
 {
     Q_OBJECT
 
 public:
-    explicit Screen(ScreenId id);
-    ~Screen() override;
-
-    ScreenId screenId() const { return m_id; }
+    void done(int result) override;
 
 protected:
-    // What the window does when it closes; not run when the program ends from the main menu.
-    virtual void closeLogic() {}
-
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    const ScreenId m_id;
-    bool m_placed = false;
+    explicit DialogScreen(ScreenId id);
 };
 
 // The window model: one place that knows which windows are open.
 namespace Screens {
 
-using Factory = std::function<Screen *()>;
-
-void registerScreen(ScreenId id, Factory factory);
-
 // The open window, or nullptr.
-Screen *find(ScreenId id);
+QWidget *find(ScreenId id);
 bool isOpen(ScreenId id);
 
 template <typename T>
@@ -70,8 +135,8 @@ T *find(ScreenId id)
     return qobject_cast<T *>(find(id));
 }
 
-// Creates the window if it is not open (centred on the screen), then shows and raises it.
-Screen *show(ScreenId id);
+// Creates the window if it is not open (its load logic runs), then shows and raises it.
+QWidget *show(ScreenId id);
 void hide(ScreenId id);
 // Closes the window if it is open; its close logic runs.
 void close(ScreenId id);
@@ -81,6 +146,9 @@ void setEnabled(ScreenId id, bool enabled);
 // Shows a message window (without waiting for it) above `opener`, then disables `disabled`.
 void showMessage(ScreenId message, QWidget *opener, ScreenId disabled);
 
+// ResetRequested becomes "Yes", and the main menu's timer discards the wizard on its next tick.
+void requestWizardReset();
+
 // Ends the program at once: every window disappears, no close logic runs.
 void endProgram();
 // Replaces what endProgram() does after discarding the windows (tests keep their process).
@@ -88,5 +156,9 @@ void setProgramEndHandler(std::function<void()> handler);
 
 // Destroys every open window without running close logic.
 void discardAll();
+
+// A window of `id` as the user first sees it, but not shown, not known to the window model and
+// without its load logic run: for measuring its size. The caller owns it.
+QWidget *createUnloaded(ScreenId id);
 
 } // namespace Screens

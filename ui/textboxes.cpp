@@ -1,8 +1,9 @@
 #include "ui/textboxes.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QtMath>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -24,6 +25,40 @@ qsizetype widgetPosition(const QString &text, qsizetype crlfPosition)
 }
 
 } // namespace
+
+TextBox::TextBox(QWidget *parent, int columns, int lines)
+    : QPlainTextEdit(parent)
+    , m_columns(columns)
+    , m_lines(lines)
+{
+    setTabChangesFocus(true);
+}
+
+void TextBox::setPreferredSize(int columns, int lines)
+{
+    m_columns = columns;
+    m_lines = lines;
+    updateGeometry();
+}
+
+QSize TextBox::sizeFor(int columns, int lines) const
+{
+    const QFontMetrics metrics(font());
+    const int chrome = 2 * (frameWidth() + qCeil(document()->documentMargin()));
+    return {metrics.averageCharWidth() * columns + chrome + verticalScrollBar()->sizeHint().width(),
+            metrics.lineSpacing() * lines + chrome};
+}
+
+QSize TextBox::sizeHint() const
+{
+    return sizeFor(m_columns, m_lines).expandedTo(minimumSize());
+}
+
+QSize TextBox::minimumSizeHint() const
+{
+    // Three lines still show where the text goes on.
+    return sizeFor(qMin(m_columns, 12), 3);
+}
 
 QString boxText(const QPlainTextEdit *box)
 {

@@ -2,10 +2,32 @@
 
 #include "analysis/counting.h"
 
+#include <QPlainTextEdit>
 #include <QString>
 
 class QLabel;
-class QPlainTextEdit;
+
+// A multi-line text box. It asks for room for a number of columns and lines, but gives up height
+// first when its window cannot fit the screen (it scrolls then). Tab moves on to the next
+// control, as in every other field.
+class TextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget *parent, int columns = 40, int lines = 6);
+
+    void setPreferredSize(int columns, int lines);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    QSize sizeFor(int columns, int lines) const;
+
+    int m_columns;
+    int m_lines;
+};
 
 // The program's texts break lines with "\r\n"; a text edit holds paragraphs. These convert
 // between the two, positions included, so counting and pages see what the user typed.

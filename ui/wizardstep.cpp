@@ -1,22 +1,15 @@
 #include "ui/wizardstep.h"
 
 #include "core/pageproject.h"
-#include "ui/frmmain.h"
-#include "ui/pictures.h"
+#include "ui/textboxes.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
 
-WizardStep::WizardStep(ScreenId id, const char *formName)
-    : Screen(id)
+WizardStep::WizardStep(ScreenId id)
+    : FullWindow(id)
 {
-    setObjectName(QLatin1String(formName));
-    setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
     // Wide enough for the wrapped instructions to read as sentences, not as a column of words.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);
 }
@@ -37,90 +30,72 @@ QLabel *WizardStep::addText(const char *name, const QString &text)
     return label;
 }
 
-QLineEdit *WizardStep::addLineEdit(const char *name, const QString &accessibleName)
+QLineEdit *WizardStep::addLineEdit(const char *name, QLabel *caption)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(accessibleName);
+    if (caption)
+        caption->setBuddy(box);
     return box;
 }
 
-QPlainTextEdit *WizardStep::addTextBox(const char *name, const QString &accessibleName)
+QPlainTextEdit *WizardStep::addTextBox(const char *name, QLabel *caption)
 {
-    auto *box = new QPlainTextEdit(this);
+    auto *box = new TextBox(this);
     box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(accessibleName);
-    // Tab moves on to the next control, as in every other field of the form.
-    box->setTabChangesFocus(true);
+    if (caption)
+        caption->setBuddy(box);
     return box;
 }
 
-QToolButton *WizardStep::addQuitButton()
+PictureButton *WizardStep::addQuitButton()
 {
-    m_quit = makePictureButton(this, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
-    connect(m_quit, &QToolButton::clicked, this, &WizardStep::askToQuit);
-    return m_quit;
+    // The cross comes before the step's extra action, whichever is made first.
+    PictureButton *quit =
+        addNavigationButton(Place::Centre, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+    connect(quit, &QToolButton::clicked, this, &WizardStep::askToQuit);
+    return quit;
 }
 
-QToolButton *WizardStep::addContinueButton()
+PictureButton *WizardStep::addContinueButton()
 {
-    m_continue = makePictureButton(this, "Command2", Picture::RightArrow, QStringLiteral("Click Here To Continue!"));
-    return m_continue;
+    PictureButton *next = addNavigationButton(Place::Right, "Command2", Picture::RightArrow,
+                                              QStringLiteral("Click Here To Continue!"));
+    setForwardButton(next);
+    return next;
 }
 
-QToolButton *WizardStep::addBackButton(ScreenId previous)
+PictureButton *WizardStep::addBackButton(ScreenId previous)
 {
-    m_back = makePictureButton(this, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    PictureButton *back =
+        addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     // Going back stores nothing: the previous step still holds its own entries.
-    connect(m_back, &QToolButton::clicked, this, [this, previous] { moveTo(previous); });
-    return m_back;
+    connect(back, &QToolButton::clicked, this, [this, previous] { moveTo(previous); });
+    return back;
 }
 
-QToolButton *WizardStep::addExclamationButton(const QString &toolTip)
+PictureButton *WizardStep::addExclamationButton(const QString &toolTip)
 {
-    m_exclamation = makePictureButton(this, "Command4", Picture::Exclamation, toolTip);
-    return m_exclamation;
-}
-
-void WizardStep::finishLayout(QLayout *page)
-{
-    // Back at the left, Continue at the right, quitting and the step's extra action between.
-    auto *buttons = new QHBoxLayout;
-    if (m_back)
-        buttons->addWidget(m_back);
-    buttons->addStretch();
-    if (m_quit)
-        buttons->addWidget(m_quit);
-    if (m_exclamation)
-        buttons->addWidget(m_exclamation);
-    buttons->addStretch();
-    if (m_continue)
-        buttons->addWidget(m_continue);
-
-    auto *layout = new QVBoxLayout(this);
-    addDecorations(this, layout);
-    layout->addLayout(page, 1);
-    layout->addLayout(buttons);
-    // Never smaller than the controls need: wrapped texts must not squeeze the check boxes.
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    return addNavigationButton(Place::Centre, "Command4", Picture::Exclamation, toolTip);
 }
 
 void WizardStep::moveTo(ScreenId next)
 {
-    if (Screens::show(next))
-        hide();
+    handOnWizardFrame();
+    Screens::show(next);
+    hide();
 }
 
 void WizardStep::askToQuit()
 {
     // From the first two steps the confirmation needs to re-enable only those two.
     if (screenId() == ScreenId::Step0 || screenId() == ScreenId::Step1)
-        pageProject().QuitFromWizard = QStringLiteral("True");
+        pageProject().QuitFromWizard = QuitFromWizardTrue;
     Screens::showMessage(ScreenId::Quit1, this, screenId());
 }
 
 void WizardStep::closeLogic()
 {
     Screens::show(ScreenId::Main);
-    requestWizardReset();
+    Screens::requestWizardReset();
 }
