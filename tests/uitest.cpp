@@ -68,6 +68,11 @@ void pick(QComboBox *list, int position)
     settle();
 }
 
+QString describe(const QRect &rect)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
 void settle()
 {
     for (int i = 0; i < 3; ++i) {

@@ -40,6 +40,9 @@ void click(ScreenId id, const char *buttonName);
 // entry and clicks it.
 void pick(QComboBox *list, int position);
 
+// "x,y wxh", for messages.
+QString describe(const QRect &rect);
+
 // Lets posted events and zero-time timers run (the reset timer's tick among them).
 void settle();
 

@@ -48,11 +48,8 @@ QMargins frameExtent(const QWidget *window)
     if (window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen))
         return extentOf(window);
     for (const QWidget *other : QApplication::topLevelWidgets()) {
-        if (other->isVisible() && !(other->windowFlags() & Qt::FramelessWindowHint)) {
-            const QMargins extent = extentOf(other);
-            if (!extent.isNull())
-                return extent;
-        }
+        if (other->isVisible() && !(other->windowFlags() & Qt::FramelessWindowHint))
+            return extentOf(other);
     }
     // Nothing framed is up yet: room for a title bar, so that it does not end up off the screen.
     const int border = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);

@@ -1,0 +1,157 @@
+// Every window on the screens users have: inside the available area, no wrapped label cut, no
+// control squeezed below what it needs. CTest runs this once for each screen size and scale.
+#include "uitest.h"
+
+#include "core/pageproject.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ScreenId)
+
+class TestLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
+    void wizardWindowsShareOneFrame();
+};
+
+void TestLayout::initTestCase()
+{
+    UiTest::initApplication();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    qInfo("screen %dx%d logical, %s scale %g", screen->availableGeometry().width(),
+          screen->availableGeometry().height(), qPrintable(QGuiApplication::platformName()),
+          screen->devicePixelRatio());
+}
+
+void TestLayout::init()
+{
+    UiTest::startFresh();
+    // The longest texts the windows show once loaded.
+    PageProject &project = pageProject();
+    project.EngineName = u"WebCrawler"_s;
+    project.MatchPhrase = u"free search engine software"_s;
+}
+
+void TestLayout::cleanup()
+{
+    UiTest::discardAllAndCheckNoLeak();
+}
+
+void TestLayout::windowFitsTheScreen_data()
+{
+    QTest::addColumn<ScreenId>("id");
+    for (ScreenId id : {ScreenId::Splash, ScreenId::Main, ScreenId::Step0, ScreenId::Step1, ScreenId::Step2,
+                        ScreenId::Step3, ScreenId::Step4, ScreenId::Step5, ScreenId::Generator, ScreenId::Options,
+                        ScreenId::Search, ScreenId::Stats, ScreenId::KeyWordTips, ScreenId::Quit1, ScreenId::Error,
+                        ScreenId::Error2, ScreenId::Error4, ScreenId::Error5, ScreenId::Error8,
+                        ScreenId::NoSelection})
+        QTest::newRow(formName(id).data()) << id;
+}
+
+void TestLayout::windowFitsTheScreen()
+{
+    QFETCH(ScreenId, id);
+    QWidget *window = Screens::show(id);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    UiTest::settle();
+
+    const QRect available = window->screen()->availableGeometry();
+    QVERIFY2(available.contains(window->frameGeometry()),
+             qPrintable(u"window %1 outside the available area %2"_s.arg(UiTest::describe(window->frameGeometry()),
+                                                                         UiTest::describe(available))));
+
+    for (QWidget *child : window->findChildren<QWidget *>()) {
+        if (!child->isVisibleTo(window))
+            continue;
+        const QString name = child->objectName().isEmpty() ? QString::fromLatin1(child->metaObject()->className())
+                                                          : child->objectName();
+        // Wholly inside the window: nothing hangs over its edge.
+        const QRect inWindow(child->mapTo(window, QPoint(0, 0)), child->size());
+        QVERIFY2(window->rect().contains(inWindow),
+                 qPrintable(u"%1 at %2 is cut by the window's edge"_s.arg(name, UiTest::describe(inWindow))));
+        if (auto *label = qobject_cast<QLabel *>(child); label && label->wordWrap()) {
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                     qPrintable(u"label %1 is %2 high, its text needs %3"_s.arg(name)
+                                    .arg(label->height())
+                                    .arg(label->heightForWidth(label->width()))));
+        }
+        // A list's own edit field is sized by the list, as Qt draws it.
+        const bool inList = qobject_cast<QComboBox *>(child->parentWidget());
+        if (!inList && (qobject_cast<QAbstractButton *>(child) || qobject_cast<QLineEdit *>(child) ||
+                        qobject_cast<QPlainTextEdit *>(child))) {
+            QVERIFY2(child->height() >= child->minimumSizeHint().height(),
+                     qPrintable(u"%1 is %2 high, it needs %3"_s.arg(name)
+                                    .arg(child->height())
+                                    .arg(child->minimumSizeHint().height())));
+        }
+    }
+}
+
+namespace {
+
+// Whether the window, frame included, stands in the middle of the available area.
+bool isCentred(const QWidget *window)
+{
+    const QPoint offset = window->frameGeometry().center() - window->screen()->availableGeometry().center();
+    return offset.manhattanLength() <= 2;
+}
+
+} // namespace
+
+void TestLayout::wizardWindowsShareOneFrame()
+{
+    // Each wizard window opens at the size of the largest, centred: the arrows stay put.
+    QSize frame;
+    for (ScreenId id : WizardScreens) {
+        QWidget *window = Screens::show(id);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        if (!frame.isValid())
+            frame = window->size();
+        QCOMPARE(window->size(), frame);
+        QVERIFY2(isCentred(window), formName(id).data());
+        window->hide();
+    }
+    QVERIFY(frame.width() <= QGuiApplication::primaryScreen()->availableGeometry().width());
+
+    // Back from the generator and from step 5; the user makes step 4 larger; Continue opens
+    // step 5 at that size, and the generator too.
+    Screens::close(ScreenId::Generator);
+    UiTest::click(ScreenId::Step5, "Command3");
+    QWidget *step4 = Screens::find(ScreenId::Step4);
+    QVERIFY(step4 && step4->isVisible());
+    QCOMPARE(step4->size(), frame);
+    // Wider: on the small screens the frame already takes the whole height.
+    const int room = step4->screen()->availableGeometry().width() - (step4->frameGeometry().width() - step4->width());
+    const QSize larger(qMin(frame.width() + 40, room), frame.height());
+    QVERIFY(larger != frame);
+    step4->resize(larger);
+    UiTest::click(ScreenId::Step4, "Command2");
+    QWidget *step5 = Screens::find(ScreenId::Step5);
+    QVERIFY(step5 && step5->isVisible());
+    QCOMPARE(step5->size(), larger);
+    QVERIFY(isCentred(step5));
+    UiTest::click(ScreenId::Step5, "Command2");
+    QWidget *generator = Screens::find(ScreenId::Generator);
+    QVERIFY(generator && generator->isVisible());
+    QCOMPARE(generator->size(), larger);
+    QVERIFY(isCentred(generator));
+}
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
