@@ -208,7 +208,10 @@ void frmGenerator::savePage()
 {
     pageProject().PendingAction.clear();
     QFileDialog *dialog = saveDialog();
-    if (dialog->exec() != QDialog::Accepted)
+    const int answer = dialog->exec();
+    // Not every window system hands the keyboard back to the window below a closed dialog.
+    activateWindow();
+    if (answer != QDialog::Accepted)
         return;
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty())

@@ -107,16 +107,6 @@ void frmMain::connectControls()
     connect(m_command2, &QToolButton::clicked, this, &frmMain::openWebSite);
 }
 
-bool frmMain::event(QEvent *event)
-{
-    // Disabling the menu under a message window takes the focus from the arrow that was pressed. Left
-    // alone, the window would hand it to the first menu line when it is active again, and that line's
-    // focus rule would change the choice the user had made; the arrow gets it back instead.
-    if (event->type() == QEvent::WindowActivate && !focusWidget())
-        m_command4->setFocus(Qt::ActiveWindowFocusReason);
-    return FullWindow::event(event);
-}
-
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {

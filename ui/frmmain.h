@@ -19,7 +19,6 @@ public:
     bool isResetTimerRunning() const;
 
 protected:
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeLogic() override;
     void wake() override;

@@ -17,6 +17,8 @@ struct OpenScreen
 {
     QPointer<QWidget> widget;
     Screen *screen = nullptr;
+    // Where the keyboard was when the window was disabled; disabling takes the focus away.
+    QPointer<QWidget> focusWhenDisabled;
 };
 
 struct Registry
@@ -109,6 +111,22 @@ void DialogScreen::done(int result)
     close();
 }
 
+void DialogScreen::setOpener(QWidget *opener)
+{
+    m_opener = opener->window();
+    winId();
+    if (QWindow *handle = windowHandle())
+        handle->setTransientParent(m_opener->windowHandle());
+}
+
+void DialogScreen::closeEvent(QCloseEvent *event)
+{
+    ScreenWindow::closeEvent(event);
+    // Not every window system hands the focus back to the window below.
+    if (event->isAccepted() && m_opener && m_opener->isVisible() && m_opener->isEnabled())
+        m_opener->activateWindow();
+}
+
 namespace Screens {
 
 QWidget *find(ScreenId id)
@@ -151,19 +169,25 @@ void close(ScreenId id)
 
 void setEnabled(ScreenId id, bool enabled)
 {
-    if (QWidget *window = find(id))
-        window->setEnabled(enabled);
+    const auto it = registry().open.find(id);
+    if (it == registry().open.end() || !it->widget || it->widget->isEnabled() == enabled)
+        return;
+    QWidget *window = it->widget;
+    if (!enabled)
+        it->focusWhenDisabled = window->focusWidget();
+    window->setEnabled(enabled);
+    // The control the user left gets the keyboard back, not the window's first one: on the main
+    // menu that would choose another line.
+    if (enabled && it->focusWhenDisabled)
+        it->focusWhenDisabled->setFocus(Qt::OtherFocusReason);
 }
 
 void showMessage(ScreenId message, QWidget *opener, ScreenId disabled)
 {
     QWidget *window = show(message);
-    if (opener && opener->isVisible()) {
-        // Keep the message above the window it speaks for, without tying their lifetimes.
-        window->winId();
-        if (QWindow *handle = window->windowHandle())
-            handle->setTransientParent(opener->window()->windowHandle());
-    }
+    auto *dialog = qobject_cast<DialogScreen *>(window);
+    if (dialog && opener && opener->isVisible())
+        dialog->setOpener(opener);
     setEnabled(disabled, false);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLatin1String>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -118,8 +119,17 @@ class DialogScreen : public ScreenWindow<QDialog>
 public:
     void done(int result) override;
 
+    // Keeps the dialog above the window it speaks for, without tying their lifetimes; that
+    // window gets the keyboard back when the dialog closes.
+    void setOpener(QWidget *opener);
+
 protected:
     explicit DialogScreen(ScreenId id);
+
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPointer<QWidget> m_opener;
 };
 
 // The window model: one place that knows which windows are open.
