@@ -1,5 +1,5 @@
 // The text-box boundary: a text box's paragraphs and line breaks as the program's "\r\n", with
-// the selection's positions, and the captions of labels.
+// the selection's positions, the single-line boxes' one line, and the captions of labels.
 #include "ui/textboxes.h"
 
 #include <QApplication>
@@ -17,6 +17,8 @@ private slots:
     void boxTextAndSelection_data();
     void boxTextAndSelection();
     void lineBreaksTypedInTheBox();
+    void singleLineText_data();
+    void singleLineText();
     void captionText_data();
     void captionText();
 };
@@ -91,6 +93,40 @@ void TestTextBoxes::lineBreaksTypedInTheBox()
     const AnalysedBox analysed = analysedBox(&box);
     QCOMPARE(analysed.selStart, analysed.text.size());
     QCOMPARE(analysed.selLength, qsizetype(0));
+}
+
+void TestTextBoxes::singleLineText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("linePosition");
+
+    QTest::newRow("no break") << u"free software"_s << 4 << u"free software"_s << 4;
+    QTest::newRow("CR LF is one blank") << u"free\r\nsoftware"_s << 14 << u"free software"_s << 13;
+    QTest::newRow("cursor before CR LF") << u"free\r\nsoftware"_s << 4 << u"free software"_s << 4;
+    QTest::newRow("cursor between CR and LF") << u"free\r\nsoftware"_s << 5 << u"free software"_s << 5;
+    QTest::newRow("lone CR") << u"free\rsoftware"_s << 13 << u"free software"_s << 13;
+    QTest::newRow("lone LF") << u"free\nsoftware"_s << 13 << u"free software"_s << 13;
+    QTest::newRow("line separator") << u"free\u2028software"_s << 13 << u"free software"_s << 13;
+    QTest::newRow("paragraph separator") << u"free\u2029software"_s << 13 << u"free software"_s << 13;
+    QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << 4 << u"a  b"_s << 4;
+    QTest::newRow("two CR LF, cursor between") << u"\r\n\r\n"_s << 2 << u"  "_s << 1;
+    QTest::newRow("breaks only at the ends") << u"\r\nab\r\n"_s << 6 << u" ab "_s << 4;
+    QTest::newRow("empty") << QString() << 0 << QString() << 0;
+}
+
+void TestTextBoxes::singleLineText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, position);
+    QFETCH(QString, line);
+    QFETCH(int, linePosition);
+
+    int moved = position;
+    QCOMPARE(::singleLineText(text, &moved), line);
+    QCOMPARE(moved, linePosition);
+    QCOMPARE(::singleLineText(text), line);
 }
 
 void TestTextBoxes::captionText_data()

@@ -5,15 +5,18 @@
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
 #include "core/settings.h"
+#include "generator/gatewaypage.h"
 #include "ui/textboxes.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
@@ -76,6 +79,24 @@ void typeText(QPlainTextEdit *box, const QString &text)
             QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClicks(box, lines.at(i));
     }
+}
+
+// Pastes `text` through the clipboard at the box's cursor, as the user does with Ctrl+V.
+void paste(QLineEdit *box, const QString &text)
+{
+    QVERIFY(box);
+    QGuiApplication::clipboard()->setText(text);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    box->setFocus();
+    QTest::keySequence(box, QKeySequence::Paste);
+}
+
+// A line box by name, or the edit field of a list.
+QLineEdit *lineBox(ScreenId id, const char *name)
+{
+    if (auto *list = control<QComboBox>(id, name))
+        return list->lineEdit();
+    return control<QLineEdit>(id, name);
 }
 
 // The user's point of view: the window is there and takes input.
@@ -251,6 +272,8 @@ private slots:
     void step1RefusesAnyEmptyBox_data();
     void step1RefusesAnyEmptyBox();
     void step1StoresPhrasesAndStep2Prefills();
+    void step1KeepsAPastedPhraseWhole();
+    void step1PastedLineBreakIsABlank();
 
     void step2Continue_data();
     void step2Continue();
@@ -258,6 +281,8 @@ private slots:
     void step2Analysis_data();
     void step2Analysis();
     void step2AnalysisRefusesUntouchedPrefill();
+    void step2PrefillOfALongPhraseIsWhole();
+    void step2TitleLineBreakIsABlank();
 
     void step3Analysis_data();
     void step3Analysis();
@@ -272,6 +297,9 @@ private slots:
     void step5DefaultsButtonRestoresWithoutStoring();
     void step5ContinueStoresSettings();
     void step5TypedLevelIsNoSelection();
+
+    void lineBoxesHoldOneLineOfAnyLength_data();
+    void lineBoxesHoldOneLineOfAnyLength();
 
     void backStoresNothing();
 
@@ -610,6 +638,50 @@ void TestWizardSteps::step1StoresPhrasesAndStep2Prefills()
     QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription")), u"free software  - "_s);
 }
 
+void TestWizardSteps::step1KeepsAPastedPhraseWhole()
+{
+    // Longer than a line box takes by default (32,767 characters).
+    const QString phrase = u"free software "_s.repeated(2857) + u"xy"_s;
+    QCOMPARE(phrase.size(), 40000);
+    QVERIFY(showStep(ScreenId::Step1));
+    CHECKED(paste(control<QLineEdit>(ScreenId::Step1, "PrimaryKeywords"), phrase));
+    QCOMPARE(control<QLineEdit>(ScreenId::Step1, "PrimaryKeywords")->text(), phrase);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support1"), u"a"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support2"), u"b"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support3"), u"c"_s);
+    UiTest::click(ScreenId::Step1, "Command2");
+
+    QVERIFY(isUsable(ScreenId::Step2));
+    QCOMPARE(pageProject().TargetedPhrase, phrase);
+    QCOMPARE(pageProject().MatchPhrase, phrase);
+    QCOMPARE(pageProject().KeywordList, phrase + u", a, b, c"_s);
+}
+
+void TestWizardSteps::step1PastedLineBreakIsABlank()
+{
+    QVERIFY(showStep(ScreenId::Step1));
+    auto *primary = control<QLineEdit>(ScreenId::Step1, "PrimaryKeywords");
+    CHECKED(paste(primary, u"free\nsoftware"_s));
+    QCOMPARE(primary->text(), u"free software"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support1"), u"a"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support2"), u"b"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support3"), u"c"_s);
+    UiTest::click(ScreenId::Step1, "Command2");
+
+    QCOMPARE(pageProject().TargetedPhrase, u"free software"_s);
+    QCOMPARE(pageProject().MatchPhrase, u"free software"_s);
+    QCOMPARE(pageProject().KeywordList, u"free software, a, b, c"_s);
+    QVERIFY(isUsable(ScreenId::Step2));
+    QCOMPARE(control<QLineEdit>(ScreenId::Step2, "SiteTitle")->text(), u"free software - free software"_s);
+    QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription")), u"free software - "_s);
+
+    // The description pre-fill is the phrase's, so left untouched it is refused.
+    UiTest::click(ScreenId::Step2, "Command2");
+    QVERIFY(Screens::isOpen(ScreenId::Error5));
+    QVERIFY(!Screens::isOpen(ScreenId::Step3));
+    QCOMPARE(pageProject().MetaDescription, QString());
+}
+
 // ---- Step 2 ----------------------------------------------------------------------------------
 
 void TestWizardSteps::step2Continue_data()
@@ -770,6 +842,46 @@ void TestWizardSteps::step2AnalysisRefusesUntouchedPrefill()
     UiTest::click(ScreenId::Step2, "Command4");
     QVERIFY(!Screens::isOpen(ScreenId::Error5));
     QVERIFY(labelText(ScreenId::Step2, "Label12").startsWith(u"Meta-Tag Description Statistics:\n"_s));
+}
+
+void TestWizardSteps::step2PrefillOfALongPhraseIsWhole()
+{
+    const QString phrase = u"free software "_s.repeated(1428) + u"software"_s;
+    QCOMPARE(phrase.size(), 20000);
+    setPhrases(phrase);
+    QVERIFY(showStep(ScreenId::Step2));
+    const QString title = phrase + u" - "_s + phrase;
+    QCOMPARE(control<QLineEdit>(ScreenId::Step2, "SiteTitle")->text(), title);
+
+    typeText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription"), u"A description"_s);
+    UiTest::click(ScreenId::Step2, "Command2");
+    QVERIFY(isUsable(ScreenId::Step3));
+    QCOMPARE(pageProject().PageTitle, title);
+}
+
+void TestWizardSteps::step2TitleLineBreakIsABlank()
+{
+    PageProject &project = pageProject();
+    ApplyEngineProfile(project, 0);
+    setPhrases(u"free software"_s);
+    QVERIFY(showStep(ScreenId::Step2));
+    auto *title = control<QLineEdit>(ScreenId::Step2, "SiteTitle");
+    title->clear();
+    CHECKED(paste(title, u"one\ntwo"_s));
+    QCOMPARE(title->text(), u"one two"_s);
+    typeText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription"), u"A description"_s);
+    UiTest::click(ScreenId::Step2, "Command2");
+    QCOMPARE(project.PageTitle, u"one two"_s);
+
+    // The page in the preview, which is what is saved, is the page built from the project.
+    project.BodyText = u"Get free software now"_s;
+    project.LinkText = u"free software - Click Here!"_s;
+    StoreSettings(ApplyEngineDefaults(project.EngineName), project);
+    QVERIFY(showStep(ScreenId::Generator));
+    PageProject copy = project;
+    const QString built = BuildGatewayPage(copy);
+    QVERIFY(built.contains(u"one two"_s));
+    QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), built);
 }
 
 // ---- Step 3 ----------------------------------------------------------------------------------
@@ -1050,6 +1162,51 @@ void TestWizardSteps::step5TypedLevelIsNoSelection()
     QCOMPARE(project.KeywordBlock, u"earlier block"_s);
     QCOMPARE(project.UseTitleMetaExploit, u"Yes"_s);
     QCOMPARE(project.UseMetaDescription, QString());
+}
+
+// ---- Line boxes ------------------------------------------------------------------------------
+
+void TestWizardSteps::lineBoxesHoldOneLineOfAnyLength_data()
+{
+    QTest::addColumn<ScreenId>("screen");
+    QTest::addColumn<QByteArray>("name");
+
+    QTest::newRow("step 0 txtUrl1") << ScreenId::Step0 << QByteArray("txtUrl1");
+    QTest::newRow("step 1 PrimaryKeywords") << ScreenId::Step1 << QByteArray("PrimaryKeywords");
+    QTest::newRow("step 1 Support1") << ScreenId::Step1 << QByteArray("Support1");
+    QTest::newRow("step 1 Support2") << ScreenId::Step1 << QByteArray("Support2");
+    QTest::newRow("step 1 Support3") << ScreenId::Step1 << QByteArray("Support3");
+    QTest::newRow("step 2 SiteTitle") << ScreenId::Step2 << QByteArray("SiteTitle");
+    QTest::newRow("step 4 txtLinkText") << ScreenId::Step4 << QByteArray("txtLinkText");
+}
+
+void TestWizardSteps::lineBoxesHoldOneLineOfAnyLength()
+{
+    QFETCH(ScreenId, screen);
+    QFETCH(QByteArray, name);
+
+    // Every kind of line break, CR LF as one; then more than Qt's default limit of 32,767.
+    const QString tail = u"0123456789"_s.repeated(4000);
+    const QString withBreaks = u"a\r\nb\rc\nd\u2028e\u2029f\n\r"_s + tail;
+    const QString oneLine = u"a b c d e f  "_s + tail;
+
+    pageProject().EngineName = u"Yahoo"_s;
+    setPhrases(u"free software"_s);
+    QVERIFY(showStep(screen));
+    QLineEdit *box = lineBox(screen, name.constData());
+    QVERIFY(box);
+    box->setText(u"[]"_s);
+    box->setCursorPosition(1);
+    CHECKED(paste(box, withBreaks));
+    QCOMPARE(box->text(), u"["_s + oneLine + u"]"_s);
+    QCOMPARE(box->cursorPosition(), 1 + oneLine.size());
+    // Undo never brings a line break back.
+    QTest::keySequence(box, QKeySequence::Undo);
+    QVERIFY(!box->text().contains(QRegularExpression(u"[\\r\\n\u2028\u2029]"_s)));
+
+    // Set by the program, the same.
+    box->setText(withBreaks);
+    QCOMPARE(box->text(), oneLine);
 }
 
 // ---- Back ----------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "core/pageproject.h"
 #include "ui/frmmain.h"
 #include "ui/pictures.h"
+#include "ui/textboxes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ QLineEdit *WizardStep::addLineEdit(const char *name, const QString &accessibleNa
     auto *box = new QLineEdit(this);
     box->setObjectName(QLatin1String(name));
     box->setAccessibleName(accessibleName);
+    makeSingleLine(box);
     return box;
 }
 

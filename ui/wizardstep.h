@@ -22,7 +22,8 @@ protected:
     QLabel *addLabel(const char *name, const QString &text);
     // Instructions that wrap and keep to the top of their place.
     QLabel *addText(const char *name, const QString &text);
-    // Text boxes; the name is what screen readers announce.
+    // Text boxes; the name is what screen readers announce. A line box is single-line: any length,
+    // and line breaks become blanks (makeSingleLine).
     QLineEdit *addLineEdit(const char *name, const QString &accessibleName);
     QPlainTextEdit *addTextBox(const char *name, const QString &accessibleName);
 
