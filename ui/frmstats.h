@@ -2,7 +2,7 @@
 
 #include "ui/screens.h"
 
-class QComboBox;
+class PickList;
 class QLabel;
 class QPlainTextEdit;
 class QToolButton;
@@ -24,7 +24,7 @@ private:
     void engineChosen(int position);
     void appendTips(const QString &tips);
 
-    QComboBox *m_combo1 = nullptr;
+    PickList *m_combo1 = nullptr;
     QPlainTextEdit *m_text1 = nullptr;
     QToolButton *m_command1 = nullptr;
 };
