@@ -1,6 +1,7 @@
 // The windows over growing page bodies, on the offscreen platform: the body analysis of step 3
 // as a click on its exclamation point runs it (counting, both captions, the final selection),
-// and the generator screen's load (page assembly and the preview box) up to its first paint.
+// and the generator screen's load (page assembly and the preview box) up to its first paint; and
+// reading the text of a large box.
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
 #include "core/settings.h"
@@ -117,6 +118,23 @@ void showGeneratorScreen(benchmark::State &state)
     state.counters["page_chars"] = double(pageSize);
 }
 BENCHMARK(showGeneratorScreen)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+// Taking the text out of a large box, as Continue, the analyses and saving do: each paragraph
+// break of the box becomes the program's "\r\n".
+void readLargeTextBox(benchmark::State &state)
+{
+    const QString body = sampleBody(state.range(0));
+    QPlainTextEdit box;
+    setBoxText(&box, body);
+    for (auto _ : state) {
+        const QString text = boxText(&box);
+        benchmark::DoNotOptimize(text.constData());
+    }
+    if (boxText(&box) != body)
+        state.SkipWithError("the box does not give back the text it was given");
+    state.SetBytesProcessed(state.iterations() * body.size() * qsizetype(sizeof(QChar)));
+}
+BENCHMARK(readLargeTextBox)->Arg(1 << 20)->Arg(8 << 20)->Arg(32 << 20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -104,7 +105,12 @@ void pick(const QString &entry)
 {
     QComboBox *combo = combo1();
     QVERIFY(combo);
-    const int row = combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // By the entries' texts: the list answers no look-up by a whole text (typing never picks).
+    int row = -1;
+    for (int i = 0; i < combo->count() && row < 0; ++i) {
+        if (combo->itemText(i) == entry)
+            row = i;
+    }
     QVERIFY2(row >= 0, qPrintable(entry));
     UiTest::pick(combo, row);
 }
@@ -178,6 +184,8 @@ private slots:
     void keywordTipsReopenAsDesigned();
     void keywordTipsReturnToPhrases_data();
     void keywordTipsReturnToPhrases();
+    void lineBoxesHoldOneLineOfAnyLength_data();
+    void lineBoxesHoldOneLineOfAnyLength();
 
     void submissionScreenTexts();
     void submissionOpensSubmissionPage();
@@ -384,6 +392,8 @@ void tst_Advice::typingPicksNothing_data()
     QTest::newRow("an entry's name in small letters, Enter") << QStringList{} << u"lycos"_s << Qt::Key_Return;
     QTest::newRow("another entry after a pick, Enter") << QStringList{u"Alta Vista"_s} << u"Yahoo"_s << Qt::Key_Enter;
     QTest::newRow("a display name that is no entry, Enter") << QStringList{} << u"Hot Bot"_s << Qt::Key_Return;
+    QTest::newRow("an entry's name in capitals, Tab away") << QStringList{} << u"YAHOO"_s << Qt::Key_Tab;
+    QTest::newRow("the picked entry's name again, Tab away") << QStringList{u"Excite"_s} << u"Excite"_s << Qt::Key_Tab;
 }
 
 void tst_Advice::typingPicksNothing()
@@ -398,7 +408,6 @@ void tst_Advice::typingPicksNothing()
     const QString textBefore = tipsShown();
     const QString titleBefore = screen->windowTitle();
     const QString engineBefore = pageProject().EngineName;
-    const int indexBefore = combo1()->currentIndex();
 
     QLineEdit *field = combo1()->lineEdit();
     field->setFocus();
@@ -414,7 +423,9 @@ void tst_Advice::typingPicksNothing()
     QCOMPARE(tipsShown(), textBefore);
     QCOMPARE(screen->windowTitle(), titleBefore);
     QCOMPARE(pageProject().EngineName, engineBefore);
-    QCOMPARE(combo1()->currentIndex(), indexBefore);
+    // Typed text is no pick, also over an earlier one: no entry is chosen, the text stays as typed.
+    QCOMPARE(combo1()->currentIndex(), -1);
+    QCOMPARE(combo1()->currentText(), typed);
     QCOMPARE(combo1()->count(), 9);
 
     // A real pick still works afterwards, and makes that engine the project's target.
@@ -576,6 +587,47 @@ void tst_Advice::keywordTipsReturnToPhrases()
     QCOMPARE(Screens::find(ScreenId::Step1), phrases);
     QVERIFY(phrases->isVisible());
     QCOMPARE(typed->text(), u"cheap flights"_s);
+}
+
+void tst_Advice::lineBoxesHoldOneLineOfAnyLength_data()
+{
+    QTest::addColumn<ScreenId>("screen");
+    QTest::addColumn<QByteArray>("name");
+
+    QTest::newRow("keyword tips PrimaryKeywords") << ScreenId::KeyWordTips << QByteArray("PrimaryKeywords");
+    QTest::newRow("keyword tips Support1") << ScreenId::KeyWordTips << QByteArray("Support1");
+    QTest::newRow("keyword tips Support2") << ScreenId::KeyWordTips << QByteArray("Support2");
+    QTest::newRow("keyword tips Support3") << ScreenId::KeyWordTips << QByteArray("Support3");
+    QTest::newRow("engine tips Combo1") << ScreenId::Stats << QByteArray("Combo1");
+}
+
+void tst_Advice::lineBoxesHoldOneLineOfAnyLength()
+{
+    QFETCH(ScreenId, screen);
+    QFETCH(QByteArray, name);
+
+    // Every kind of line break, CR LF as one; then more than Qt's default limit of 32,767.
+    const QString tail = u"0123456789"_s.repeated(4000);
+    const QString withBreaks = u"a\r\nb\rc\nd\u2028e\u2029f\n\r"_s + tail;
+    const QString oneLine = u"a b c d e f  "_s + tail;
+
+    QVERIFY(QTest::qWaitForWindowExposed(Screens::show(screen)));
+    auto *list = UiTest::control<QComboBox>(screen, name.constData());
+    QLineEdit *box = list ? list->lineEdit() : UiTest::control<QLineEdit>(screen, name.constData());
+    QVERIFY(box);
+    box->setText(u"[]"_s);
+    box->setCursorPosition(1);
+    // Pasted through the clipboard, as with Ctrl+V.
+    QGuiApplication::clipboard()->setText(withBreaks);
+    box->setFocus();
+    QTest::keySequence(box, QKeySequence::Paste);
+    QCOMPARE(box->text(), u"["_s + oneLine + u"]"_s);
+    QCOMPARE(box->cursorPosition(), 1 + oneLine.size());
+
+    box->setText(withBreaks);
+    QCOMPARE(box->text(), oneLine);
+    // Nothing of it is a pick.
+    QCOMPARE(pageProject().EngineName, QString());
 }
 
 void tst_Advice::submissionScreenTexts()

@@ -5,15 +5,19 @@
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
 #include "core/settings.h"
+#include "generator/gatewaypage.h"
 #include "ui/textboxes.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
@@ -76,6 +80,34 @@ void typeText(QPlainTextEdit *box, const QString &text)
             QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClicks(box, lines.at(i));
     }
+}
+
+// Pastes `text` through the clipboard at the box's cursor, as the user does with Ctrl+V.
+void paste(QLineEdit *box, const QString &text)
+{
+    QVERIFY(box);
+    QGuiApplication::clipboard()->setText(text);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    box->setFocus();
+    QTest::keySequence(box, QKeySequence::Paste);
+}
+
+// Shows a step as the window the user works in, so that leaving a field is a real focus change.
+QWidget *activateStep(ScreenId id)
+{
+    QWidget *screen = showStep(id);
+    if (!screen)
+        return nullptr;
+    screen->activateWindow();
+    return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
+}
+
+// A line box by name, or the edit field of a list.
+QLineEdit *lineBox(ScreenId id, const char *name)
+{
+    if (auto *list = control<QComboBox>(id, name))
+        return list->lineEdit();
+    return control<QLineEdit>(id, name);
 }
 
 // The user's point of view: the window is there and takes input.
@@ -241,6 +273,7 @@ private slots:
     void step0PickSetsEngineAndHelp_data();
     void step0PickSetsEngineAndHelp();
     void step0ArrowKeysPick();
+    void step0TypingPicksNothing_data();
     void step0TypingPicksNothing();
     void step0Refusals_data();
     void step0Refusals();
@@ -251,6 +284,8 @@ private slots:
     void step1RefusesAnyEmptyBox_data();
     void step1RefusesAnyEmptyBox();
     void step1StoresPhrasesAndStep2Prefills();
+    void step1KeepsAPastedPhraseWhole();
+    void step1PastedLineBreakIsABlank();
 
     void step2Continue_data();
     void step2Continue();
@@ -258,6 +293,8 @@ private slots:
     void step2Analysis_data();
     void step2Analysis();
     void step2AnalysisRefusesUntouchedPrefill();
+    void step2PrefillOfALongPhraseIsWhole();
+    void step2TitleLineBreakIsABlank();
 
     void step3Analysis_data();
     void step3Analysis();
@@ -272,6 +309,15 @@ private slots:
     void step5DefaultsButtonRestoresWithoutStoring();
     void step5ContinueStoresSettings();
     void step5TypedLevelIsNoSelection();
+    void step5TypedTextIsNeverAPick_data();
+    void step5TypedTextIsNeverAPick();
+    void step5PickedLevelIsStored_data();
+    void step5PickedLevelIsStored();
+    void step5TypingOverAPick();
+    void step5KeyboardInTheOpenListPicks();
+
+    void lineBoxesHoldOneLineOfAnyLength_data();
+    void lineBoxesHoldOneLineOfAnyLength();
 
     void backStoresNothing();
 
@@ -448,21 +494,47 @@ void TestWizardSteps::step0ArrowKeysPick()
     QVERIFY(labelText(ScreenId::Step0, "lblHelper").startsWith(u"You have chosen to target AOL."_s));
 }
 
+void TestWizardSteps::step0TypingPicksNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Qt::Key>("finishingKey");
+
+    QTest::newRow("an entry, Return") << u"Lycos"_s << Qt::Key_Return;
+    QTest::newRow("an entry, Tab away") << u"Lycos"_s << Qt::Key_Tab;
+    QTest::newRow("an entry in small letters, Return") << u"lycos"_s << Qt::Key_Return;
+    QTest::newRow("an entry in capitals, Tab away") << u"ALTA VISTA"_s << Qt::Key_Tab;
+    QTest::newRow("the start of an entry, Tab away") << u"Mag"_s << Qt::Key_Tab;
+}
+
 void TestWizardSteps::step0TypingPicksNothing()
 {
-    QVERIFY(showStep(ScreenId::Step0));
+    QFETCH(QString, typed);
+    QFETCH(Qt::Key, finishingKey);
+
+    QWidget *screen = activateStep(ScreenId::Step0);
+    QVERIFY(screen);
     auto *list = control<QComboBox>(ScreenId::Step0, "Combo1");
     const QString help = labelText(ScreenId::Step0, "lblHelper");
-    typeText(list->lineEdit(), u"Lycos"_s);
-    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    typeText(list->lineEdit(), typed);
+    QTest::keyClick(list->lineEdit(), finishingKey);
     typeText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), u"http://www.example.com"_s);
     UiTest::click(ScreenId::Step0, "Command2");
 
     QCOMPARE(pageProject().EngineName, QString());
     QCOMPARE(labelText(ScreenId::Step0, "lblHelper"), help);
-    QCOMPARE(list->lineEdit()->text(), u"Lycos"_s);
+    QCOMPARE(screen->windowTitle(), u"Rankwright Assistant 5.0"_s);
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(list->lineEdit()->text(), typed);
     QVERIFY(Screens::isOpen(ScreenId::Error));
     QVERIFY(!Screens::isOpen(ScreenId::Step1));
+
+    // The arrow keys on the list still pick, from the first entry on.
+    CHECKED(closeMessage(ScreenId::Error, false));
+    list->lineEdit()->setFocus();
+    QTest::keyClick(list->lineEdit(), Qt::Key_Down);
+    QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(pageProject().EngineName, u"Alta Vista"_s);
+    QVERIFY(labelText(ScreenId::Step0, "lblHelper").startsWith(u"You have chosen to target Alta Vista."_s));
 }
 
 void TestWizardSteps::step0Refusals_data()
@@ -608,6 +680,50 @@ void TestWizardSteps::step1StoresPhrasesAndStep2Prefills()
     QVERIFY(!Screens::find(ScreenId::Step1)->isVisible());
     QCOMPARE(control<QLineEdit>(ScreenId::Step2, "SiteTitle")->text(), u"free software  - free software "_s);
     QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription")), u"free software  - "_s);
+}
+
+void TestWizardSteps::step1KeepsAPastedPhraseWhole()
+{
+    // Longer than a line box takes by default (32,767 characters).
+    const QString phrase = u"free software "_s.repeated(2857) + u"xy"_s;
+    QCOMPARE(phrase.size(), 40000);
+    QVERIFY(showStep(ScreenId::Step1));
+    CHECKED(paste(control<QLineEdit>(ScreenId::Step1, "PrimaryKeywords"), phrase));
+    QCOMPARE(control<QLineEdit>(ScreenId::Step1, "PrimaryKeywords")->text(), phrase);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support1"), u"a"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support2"), u"b"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support3"), u"c"_s);
+    UiTest::click(ScreenId::Step1, "Command2");
+
+    QVERIFY(isUsable(ScreenId::Step2));
+    QCOMPARE(pageProject().TargetedPhrase, phrase);
+    QCOMPARE(pageProject().MatchPhrase, phrase);
+    QCOMPARE(pageProject().KeywordList, phrase + u", a, b, c"_s);
+}
+
+void TestWizardSteps::step1PastedLineBreakIsABlank()
+{
+    QVERIFY(showStep(ScreenId::Step1));
+    auto *primary = control<QLineEdit>(ScreenId::Step1, "PrimaryKeywords");
+    CHECKED(paste(primary, u"free\nsoftware"_s));
+    QCOMPARE(primary->text(), u"free software"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support1"), u"a"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support2"), u"b"_s);
+    typeText(control<QLineEdit>(ScreenId::Step1, "Support3"), u"c"_s);
+    UiTest::click(ScreenId::Step1, "Command2");
+
+    QCOMPARE(pageProject().TargetedPhrase, u"free software"_s);
+    QCOMPARE(pageProject().MatchPhrase, u"free software"_s);
+    QCOMPARE(pageProject().KeywordList, u"free software, a, b, c"_s);
+    QVERIFY(isUsable(ScreenId::Step2));
+    QCOMPARE(control<QLineEdit>(ScreenId::Step2, "SiteTitle")->text(), u"free software - free software"_s);
+    QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription")), u"free software - "_s);
+
+    // The description pre-fill is the phrase's, so left untouched it is refused.
+    UiTest::click(ScreenId::Step2, "Command2");
+    QVERIFY(Screens::isOpen(ScreenId::Error5));
+    QVERIFY(!Screens::isOpen(ScreenId::Step3));
+    QCOMPARE(pageProject().MetaDescription, QString());
 }
 
 // ---- Step 2 ----------------------------------------------------------------------------------
@@ -770,6 +886,46 @@ void TestWizardSteps::step2AnalysisRefusesUntouchedPrefill()
     UiTest::click(ScreenId::Step2, "Command4");
     QVERIFY(!Screens::isOpen(ScreenId::Error5));
     QVERIFY(labelText(ScreenId::Step2, "Label12").startsWith(u"Meta-Tag Description Statistics:\n"_s));
+}
+
+void TestWizardSteps::step2PrefillOfALongPhraseIsWhole()
+{
+    const QString phrase = u"free software "_s.repeated(1428) + u"software"_s;
+    QCOMPARE(phrase.size(), 20000);
+    setPhrases(phrase);
+    QVERIFY(showStep(ScreenId::Step2));
+    const QString title = phrase + u" - "_s + phrase;
+    QCOMPARE(control<QLineEdit>(ScreenId::Step2, "SiteTitle")->text(), title);
+
+    typeText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription"), u"A description"_s);
+    UiTest::click(ScreenId::Step2, "Command2");
+    QVERIFY(isUsable(ScreenId::Step3));
+    QCOMPARE(pageProject().PageTitle, title);
+}
+
+void TestWizardSteps::step2TitleLineBreakIsABlank()
+{
+    PageProject &project = pageProject();
+    ApplyEngineProfile(project, 0);
+    setPhrases(u"free software"_s);
+    QVERIFY(showStep(ScreenId::Step2));
+    auto *title = control<QLineEdit>(ScreenId::Step2, "SiteTitle");
+    title->clear();
+    CHECKED(paste(title, u"one\ntwo"_s));
+    QCOMPARE(title->text(), u"one two"_s);
+    typeText(control<QPlainTextEdit>(ScreenId::Step2, "MDescription"), u"A description"_s);
+    UiTest::click(ScreenId::Step2, "Command2");
+    QCOMPARE(project.PageTitle, u"one two"_s);
+
+    // The page in the preview, which is what is saved, is the page built from the project.
+    project.BodyText = u"Get free software now"_s;
+    project.LinkText = u"free software - Click Here!"_s;
+    StoreSettings(ApplyEngineDefaults(project.EngineName), project);
+    QVERIFY(showStep(ScreenId::Generator));
+    PageProject copy = project;
+    const QString built = BuildGatewayPage(copy);
+    QVERIFY(built.contains(u"one two"_s));
+    QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), built);
 }
 
 // ---- Step 3 ----------------------------------------------------------------------------------
@@ -1050,6 +1206,240 @@ void TestWizardSteps::step5TypedLevelIsNoSelection()
     QCOMPARE(project.KeywordBlock, u"earlier block"_s);
     QCOMPARE(project.UseTitleMetaExploit, u"Yes"_s);
     QCOMPARE(project.UseMetaDescription, QString());
+}
+
+void TestWizardSteps::step5TypedTextIsNeverAPick_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("leaveBy"); // "Tab", "Return" or "" (stay in the field)
+    QTest::addColumn<QByteArray>("arrowBy"); // "mouse", "keyboard" or "accessibility"
+
+    auto row = [](const char *tag, const char *list, const QString &typed, const char *leaveBy, const char *arrowBy) {
+        QTest::newRow(tag) << QByteArray(list) << typed << QByteArray(leaveBy) << QByteArray(arrowBy);
+    };
+    row("low in Combo1, Tab, mouse", "Combo1", u"low"_s, "Tab", "mouse");
+    row("Very in Combo1, Return, keyboard", "Combo1", u"Very"_s, "Return", "keyboard");
+    row("Mod in Combo1, Tab, accessibility", "Combo1", u"Mod"_s, "Tab", "accessibility");
+    row("Mod in Combo1, mouse", "Combo1", u"Mod"_s, "", "mouse");
+    row("Low in Combo1 is an entry, Return, mouse", "Combo1", u"Low"_s, "Return", "mouse");
+    row("Very Sensative in Combo1 is an entry, Tab, keyboard", "Combo1", u"Very Sensative"_s, "Tab", "keyboard");
+    row("h in Combo2, mouse", "Combo2", u"h"_s, "", "mouse");
+    row("h in Combo2, keyboard", "Combo2", u"h"_s, "", "keyboard");
+    row("h in Combo2, accessibility", "Combo2", u"h"_s, "", "accessibility");
+    row("Mod in Combo2, Tab, mouse", "Combo2", u"Mod"_s, "Tab", "mouse");
+    row("moderate in Combo2, another case of an entry, Return, keyboard", "Combo2", u"moderate"_s, "Return",
+        "keyboard");
+    row("High in Combo2 is an entry, Return, accessibility", "Combo2", u"High"_s, "Return", "accessibility");
+}
+
+void TestWizardSteps::step5TypedTextIsNeverAPick()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, leaveBy);
+    QFETCH(QByteArray, arrowBy);
+
+    // Excite recommends "Moderate" spam detection (1) and "High" frequency (2).
+    PageProject &project = pageProject();
+    project.EngineName = u"Excite"_s;
+    setPhrases(u"free software"_s);
+    project.KeywordBlock = u"earlier block"_s;
+    QVERIFY(activateStep(ScreenId::Step5));
+    auto *typedList = control<QComboBox>(ScreenId::Step5, list.constData());
+    QVERIFY(typedList);
+    typeText(typedList->lineEdit(), typed);
+    if (leaveBy == "Tab")
+        QTest::keyClick(typedList->lineEdit(), Qt::Key_Tab);
+    else if (leaveBy == "Return")
+        QTest::keyClick(typedList->lineEdit(), Qt::Key_Return);
+
+    auto *arrow = control<QToolButton>(ScreenId::Step5, "Command2");
+    if (arrowBy == "mouse") {
+        UiTest::click(arrow);
+    } else if (arrowBy == "keyboard") {
+        arrow->setFocus();
+        QTest::keyClick(arrow, Qt::Key_Space);
+    } else {
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(arrow);
+        QVERIFY(button && button->actionInterface());
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    QTRY_VERIFY(Screens::isOpen(ScreenId::Generator));
+
+    // What was typed chose nothing: that level is empty, and it stays in view as typed.
+    if (list == "Combo1") {
+        QCOMPARE(project.SpamDetectionLevel, QString());
+        QCOMPARE(project.FrequencyLevel, u"2"_s);
+        QCOMPARE(project.KeywordBlock, u"earlier block"_s);
+    } else {
+        QCOMPARE(project.FrequencyLevel, QString());
+        QCOMPARE(project.SpamDetectionLevel, u"1"_s);
+        QCOMPARE(project.KeywordBlock.count(u"free software"_s), 2);
+    }
+    QCOMPARE(typedList->currentIndex(), -1);
+    QCOMPARE(typedList->currentText(), typed);
+}
+
+void TestWizardSteps::step5PickedLevelIsStored_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("typedFirst");
+    QTest::addColumn<QByteArray>("pickBy"); // "mouse", "Down" or "Up"
+    QTest::addColumn<int>("position");      // where the mouse picks
+    QTest::addColumn<QString>("level");
+
+    QTest::newRow("mouse on Very Sensative in Combo1")
+        << QByteArray("Combo1") << QString() << QByteArray("mouse") << 0 << u"0"_s;
+    QTest::newRow("mouse on Low in Combo2") << QByteArray("Combo2") << QString() << QByteArray("mouse") << 0 << u"0"_s;
+    QTest::newRow("Down from Moderate in Combo1")
+        << QByteArray("Combo1") << QString() << QByteArray("Down") << -1 << u"2"_s;
+    QTest::newRow("Up from High in Combo2") << QByteArray("Combo2") << QString() << QByteArray("Up") << -1 << u"1"_s;
+    QTest::newRow("mouse on Low in Combo1 after typing it")
+        << QByteArray("Combo1") << u"Low"_s << QByteArray("mouse") << 2 << u"2"_s;
+    QTest::newRow("Down after typed text in Combo2, the first entry")
+        << QByteArray("Combo2") << u"Hig"_s << QByteArray("Down") << -1 << u"0"_s;
+}
+
+void TestWizardSteps::step5PickedLevelIsStored()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, typedFirst);
+    QFETCH(QByteArray, pickBy);
+    QFETCH(int, position);
+    QFETCH(QString, level);
+
+    PageProject &project = pageProject();
+    project.EngineName = u"Excite"_s;
+    setPhrases(u"free software"_s);
+    QVERIFY(activateStep(ScreenId::Step5));
+    auto *picked = control<QComboBox>(ScreenId::Step5, list.constData());
+    QVERIFY(picked);
+    if (!typedFirst.isEmpty()) {
+        typeText(picked->lineEdit(), typedFirst);
+        QCOMPARE(picked->currentIndex(), -1);
+    }
+    if (pickBy == "mouse") {
+        CHECKED(UiTest::pick(picked, position));
+    } else {
+        picked->lineEdit()->setFocus();
+        QTest::keyClick(picked->lineEdit(), pickBy == "Down" ? Qt::Key_Down : Qt::Key_Up);
+    }
+    QCOMPARE(picked->currentIndex(), level.toInt());
+    QCOMPARE(picked->currentText(), picked->itemText(level.toInt()));
+    UiTest::click(ScreenId::Step5, "Command2");
+
+    QCOMPARE(list == "Combo1" ? project.SpamDetectionLevel : project.FrequencyLevel, level);
+}
+
+void TestWizardSteps::step5TypingOverAPick()
+{
+    pageProject().EngineName = u"Excite"_s;
+    setPhrases(u"free software"_s);
+    QVERIFY(activateStep(ScreenId::Step5));
+    auto *frequency = control<QComboBox>(ScreenId::Step5, "Combo2");
+    QLineEdit *field = frequency->lineEdit();
+    QCOMPARE(frequency->currentText(), u"High"_s);
+
+    // A letter typed into the picked "High": no entry is chosen, the text and the cursor stay.
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Home);
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClicks(field, u"x"_s);
+    QCOMPARE(frequency->currentIndex(), -1);
+    QCOMPARE(field->text(), u"Hixgh"_s);
+    QCOMPARE(field->cursorPosition(), 3);
+    QTest::keyClicks(field, u"y"_s);
+    QCOMPARE(field->text(), u"Hixygh"_s);
+    QCOMPARE(field->cursorPosition(), 4);
+
+    // Typed back to the entry's text, it is still typed, not picked.
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), u"High"_s);
+    QCOMPARE(frequency->currentIndex(), -1);
+    UiTest::click(ScreenId::Step5, "Command2");
+    QCOMPARE(pageProject().FrequencyLevel, QString());
+    QCOMPARE(pageProject().SpamDetectionLevel, u"1"_s);
+}
+
+void TestWizardSteps::step5KeyboardInTheOpenListPicks()
+{
+    pageProject().EngineName = u"Excite"_s;
+    setPhrases(u"free software"_s);
+    QVERIFY(activateStep(ScreenId::Step5));
+    auto *spam = control<QComboBox>(ScreenId::Step5, "Combo1");
+    QAbstractItemView *view = spam->view();
+    typeText(spam->lineEdit(), u"xyz"_s);
+
+    // Opened from the field; Escape closes it and chooses nothing.
+    QTest::keyClick(spam->lineEdit(), Qt::Key_F4);
+    QTRY_VERIFY(view->isVisible());
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTRY_VERIFY(!view->isVisible());
+    QCOMPARE(spam->currentIndex(), -1);
+    QCOMPARE(spam->currentText(), u"xyz"_s);
+
+    // Typing in the open list goes to the entry it starts; Return picks it.
+    QTest::keyClick(spam->lineEdit(), Qt::Key_F4);
+    QTRY_VERIFY(view->isVisible());
+    QTest::keyClicks(view, u"L"_s);
+    QCOMPARE(view->currentIndex().row(), 2);
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
+    QCOMPARE(spam->currentIndex(), 2);
+    QCOMPARE(spam->currentText(), u"Low"_s);
+    UiTest::click(ScreenId::Step5, "Command2");
+    QCOMPARE(pageProject().SpamDetectionLevel, u"2"_s);
+}
+
+// ---- Line boxes ------------------------------------------------------------------------------
+
+void TestWizardSteps::lineBoxesHoldOneLineOfAnyLength_data()
+{
+    QTest::addColumn<ScreenId>("screen");
+    QTest::addColumn<QByteArray>("name");
+
+    QTest::newRow("step 0 Combo1") << ScreenId::Step0 << QByteArray("Combo1");
+    QTest::newRow("step 0 txtUrl1") << ScreenId::Step0 << QByteArray("txtUrl1");
+    QTest::newRow("step 1 PrimaryKeywords") << ScreenId::Step1 << QByteArray("PrimaryKeywords");
+    QTest::newRow("step 1 Support1") << ScreenId::Step1 << QByteArray("Support1");
+    QTest::newRow("step 1 Support2") << ScreenId::Step1 << QByteArray("Support2");
+    QTest::newRow("step 1 Support3") << ScreenId::Step1 << QByteArray("Support3");
+    QTest::newRow("step 2 SiteTitle") << ScreenId::Step2 << QByteArray("SiteTitle");
+    QTest::newRow("step 4 txtLinkText") << ScreenId::Step4 << QByteArray("txtLinkText");
+    QTest::newRow("step 5 Combo1") << ScreenId::Step5 << QByteArray("Combo1");
+    QTest::newRow("step 5 Combo2") << ScreenId::Step5 << QByteArray("Combo2");
+}
+
+void TestWizardSteps::lineBoxesHoldOneLineOfAnyLength()
+{
+    QFETCH(ScreenId, screen);
+    QFETCH(QByteArray, name);
+
+    // Every kind of line break, CR LF as one; then more than Qt's default limit of 32,767.
+    const QString tail = u"0123456789"_s.repeated(4000);
+    const QString withBreaks = u"a\r\nb\rc\nd\u2028e\u2029f\n\r"_s + tail;
+    const QString oneLine = u"a b c d e f  "_s + tail;
+
+    pageProject().EngineName = u"Yahoo"_s;
+    setPhrases(u"free software"_s);
+    QVERIFY(showStep(screen));
+    QLineEdit *box = lineBox(screen, name.constData());
+    QVERIFY(box);
+    box->setText(u"[]"_s);
+    box->setCursorPosition(1);
+    CHECKED(paste(box, withBreaks));
+    QCOMPARE(box->text(), u"["_s + oneLine + u"]"_s);
+    QCOMPARE(box->cursorPosition(), 1 + oneLine.size());
+    // Undo never brings a line break back.
+    QTest::keySequence(box, QKeySequence::Undo);
+    QVERIFY(!box->text().contains(QRegularExpression(u"[\\r\\n\u2028\u2029]"_s)));
+
+    // Set by the program, the same.
+    box->setText(withBreaks);
+    QCOMPARE(box->text(), oneLine);
 }
 
 // ---- Back ----------------------------------------------------------------------------------

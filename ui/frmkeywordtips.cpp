@@ -32,8 +32,10 @@ const char16_t KeywordTips[] =
 
 QLineEdit *makeExampleBox(QWidget *parent, const char *name, const char *text)
 {
-    auto *box = new QLineEdit(QLatin1String(text), parent);
+    auto *box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
+    makeSingleLine(box);
+    box->setText(QLatin1String(text));
     return box;
 }
 

@@ -4,12 +4,11 @@
 #include "core/engineprofiles.h"
 #include "core/enginetips.h"
 #include "core/pageproject.h"
+#include "ui/picklist.h"
 #include "ui/textboxes.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -27,14 +26,9 @@ void frmStats::createControls()
     auto *helper = new QLabel(QStringLiteral("Select a search engine from the drop box ."), this);
     helper->setObjectName(QStringLiteral("lblHelper"));
 
-    m_combo1 = new QComboBox(this);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(true);
     // The field may be typed in, but only a pick from the list chooses an engine.
-    m_combo1->setInsertPolicy(QComboBox::NoInsert);
-    m_combo1->setCompleter(nullptr);
-    m_combo1->addItems(engineListEntries());
-    m_combo1->setCurrentIndex(-1);
+    m_combo1 = new PickList(engineListEntries(), this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
     m_combo1->setEditText(QStringLiteral("Click Here    =>"));
     m_combo1->setMinimumContentsLength(16);
     m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -73,10 +67,8 @@ void frmStats::createControls()
 
 void frmStats::connectControls()
 {
-    // A pick from the list or by the arrow keys; typed text is never taken as a pick, neither on Enter
-    // nor when the field loses the focus.
+    // A pick from the list or by the arrow keys; typed text is never taken as a pick.
     connect(m_combo1, &QComboBox::activated, this, &frmStats::engineChosen);
-    disconnect(m_combo1->lineEdit(), &QLineEdit::editingFinished, m_combo1, nullptr);
     connect(m_command1, &QToolButton::clicked, this, [this] {
         Screens::show(ScreenId::Main);
         close();

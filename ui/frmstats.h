@@ -2,7 +2,7 @@
 
 #include "ui/fullwindow.h"
 
-class QComboBox;
+class PickList;
 class QLabel;
 class QPlainTextEdit;
 
@@ -23,7 +23,7 @@ private:
     void engineChosen(int position);
     void appendTips(const QString &tips);
 
-    QComboBox *m_combo1 = nullptr;
+    PickList *m_combo1 = nullptr;
     QPlainTextEdit *m_text1 = nullptr;
     PictureButton *m_command1 = nullptr;
 };

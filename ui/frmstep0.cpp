@@ -2,8 +2,8 @@
 
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
+#include "ui/picklist.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,12 +27,9 @@ void frmStep0::createControls()
     m_lblHelper->setMinimumHeight(m_lblHelper->fontMetrics().lineSpacing() * 3);
 
     QLabel *label1 = addLabel("Label1", QStringLiteral("Select A Target:"));
-    m_combo1 = new QComboBox(this);
+    // Only a pick in the list (a click, or the arrow keys) chooses an engine; typing picks nothing.
+    m_combo1 = new PickList(engineListEntries(), this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(true);
-    m_combo1->setInsertPolicy(QComboBox::NoInsert);
-    m_combo1->addItems(engineListEntries());
-    m_combo1->setCurrentIndex(-1);
     label1->setBuddy(m_combo1);
 
     QLabel *label6 = addLabel("Label6", QStringLiteral("Enter your web site address:"));
@@ -56,12 +53,6 @@ void frmStep0::createControls()
 
 void frmStep0::connectControls()
 {
-    // Only a pick in the list (a click, or the arrow keys) chooses an engine. Typing in the edit
-    // field picks nothing: no completion that looks like a choice, and no match made for the user
-    // when the typing ends or Enter is pressed.
-    m_combo1->setCompleter(nullptr);
-    disconnect(m_combo1->lineEdit(), &QLineEdit::editingFinished, m_combo1, nullptr);
-    disconnect(m_combo1->lineEdit(), &QLineEdit::returnPressed, m_combo1, nullptr);
     connect(m_combo1, &QComboBox::activated, this, &frmStep0::pickEngine);
     connect(m_command2, &QToolButton::clicked, this, &frmStep0::continueToPhrases);
 }

@@ -2,7 +2,7 @@
 
 #include "ui/wizardstep.h"
 
-class QComboBox;
+class PickList;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -21,7 +21,7 @@ private:
     void pickEngine(int position);
     void continueToPhrases();
 
-    QComboBox *m_combo1 = nullptr;
+    PickList *m_combo1 = nullptr;
     QLabel *m_lblHelper = nullptr;
     QLineEdit *m_txtUrl1 = nullptr;
     QToolButton *m_command2 = nullptr;

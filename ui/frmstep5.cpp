@@ -2,13 +2,12 @@
 
 #include "core/pageproject.h"
 #include "generator/keywordblock.h"
+#include "ui/picklist.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -101,26 +100,11 @@ void frmStep5::createControls()
     check(1)->setFocus();
 }
 
-QComboBox *frmStep5::addLevelList(const char *name, const QStringList &items)
+PickList *frmStep5::addLevelList(const char *name, const QStringList &items)
 {
-    auto *list = new QComboBox(this);
+    // Only a pick sets a level; text typed into the field leaves the level empty.
+    auto *list = new PickList(items, this);
     list->setObjectName(QLatin1String(name));
-    list->setEditable(true);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->addItems(items);
-    list->setCurrentIndex(-1);
-    // Qt keeps the last chosen item while the user types over it; a typed text that is not
-    // that item's is no choice, so the level it stands for becomes empty.
-    QLineEdit *field = list->lineEdit();
-    connect(field, &QLineEdit::textEdited, list, [list, field](const QString &text) {
-        const int index = list->currentIndex();
-        if (index < 0 || text == list->itemText(index))
-            return;
-        const int cursor = field->cursorPosition();
-        list->setCurrentIndex(-1);
-        list->setEditText(text);
-        field->setCursorPosition(cursor);
-    });
     return list;
 }
 

@@ -5,8 +5,8 @@
 
 #include <array>
 
+class PickList;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -28,7 +28,7 @@ protected:
 private:
     void createControls();
     void connectControls();
-    QComboBox *addLevelList(const char *name, const QStringList &items);
+    PickList *addLevelList(const char *name, const QStringList &items);
     // The twelve settings controls as a value, and back.
     SettingsScreenState screenState() const;
     void setScreenState(const SettingsScreenState &state);
@@ -39,7 +39,7 @@ private:
     QLabel *m_label1 = nullptr;
     QPushButton *m_command4 = nullptr;
     std::array<QCheckBox *, 10> m_checks{}; // Check1 ... Check10
-    QComboBox *m_combo1 = nullptr;          // spam detection
-    QComboBox *m_combo2 = nullptr;          // keyword frequency
+    PickList *m_combo1 = nullptr;           // spam detection
+    PickList *m_combo2 = nullptr;           // keyword frequency
     QToolButton *m_command2 = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 
 // A multi-line text box. It asks for room for a number of columns and lines, but gives up height
 // first when its window cannot fit the screen (it scrolls then). Tab moves on to the next
@@ -42,3 +43,11 @@ void applySelection(QPlainTextEdit *box, const AnalysedBox &analysed);
 // Sets a label's caption; its "\r\n" line breaks show as line breaks.
 void setCaption(QLabel *label, const QString &caption);
 QString captionText(const QString &caption);
+
+// A single-line box takes a text of any length and never holds a line break: each one set or
+// pasted ("\r\n", a lone "\r" or "\n", U+2028, U+2029) becomes one blank. Every single-line box
+// of the program is made this way.
+void makeSingleLine(QLineEdit *box);
+// The text as a single-line box holds it; `position`, if given, is a cursor position in `text`
+// and is moved to the same place in the result.
+QString singleLineText(const QString &text, int *position = nullptr);

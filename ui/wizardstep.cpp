@@ -36,6 +36,7 @@ QLineEdit *WizardStep::addLineEdit(const char *name, QLabel *caption)
     box->setObjectName(QLatin1String(name));
     if (caption)
         caption->setBuddy(box);
+    makeSingleLine(box);
     return box;
 }
 

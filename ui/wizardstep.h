@@ -20,7 +20,8 @@ protected:
     QLabel *addLabel(const char *name, const QString &text);
     // Instructions that wrap and keep to the top of their place.
     QLabel *addText(const char *name, const QString &text);
-    // Text boxes, named after their caption for screen readers.
+    // Text boxes, named after their caption for screen readers. A line box is single-line: any
+    // length, and line breaks become blanks (makeSingleLine).
     QLineEdit *addLineEdit(const char *name, QLabel *caption);
     QPlainTextEdit *addTextBox(const char *name, QLabel *caption);
 
