@@ -81,9 +81,9 @@ void frmKeyWordTips::createControls()
     QLineEdit *support1 = makeExampleBox(this, "Support1", "Search Engine Secrets");
     label3->setBuddy(support1);
     QLineEdit *support2 = makeExampleBox(this, "Support2", "software for search engines");
-    support2->setAccessibleName(QStringLiteral("Support Phrase 2"));
+    support2->setAccessibleName(label3->text() + QLatin1String(" 2"));
     QLineEdit *support3 = makeExampleBox(this, "Support3", "SEARCH ENGINE RANKING");
-    support3->setAccessibleName(QStringLiteral("Support Phrase 3"));
+    support3->setAccessibleName(label3->text() + QLatin1String(" 3"));
 
     PictureButton *command1 =
         addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
