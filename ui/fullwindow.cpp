@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
