@@ -3,8 +3,8 @@
 #include "platform/browserlauncher.h"
 #include "ui/messagebox.h"
 
+#include <QDebug>
 #include <QString>
-#include <QtDebug>
 
 void OpenInBrowser(QWidget *owner, const QString &probePath, const QString &documentArgument,
                    const QString &notFoundText)
