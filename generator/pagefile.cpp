@@ -21,7 +21,7 @@ InPlace writeInPlace(const QString &path, const QByteArray &bytes, QString *erro
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return InPlace::NotPossible;
-    struct stat status{};
+    struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         return InPlace::NotPossible;

@@ -89,9 +89,7 @@ bool makePrivateFolder(const QString &folder, QString *errorString)
     }
     // Checked and changed through one open descriptor, so that what is changed is what was checked.
     const FileDescriptor dir(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (dir.get() < 0 || ::fstat(dir.get(), &status) != 0) {
         *errorString = folderError(folder, u"cannot be opened"_s, errno);
         return false;
@@ -113,9 +111,7 @@ bool prepareProgramFile(const QString &filePath, QString *errorString)
         return false;
 
     const QByteArray path = QFile::encodeName(filePath);
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::lstat(path.constData(), &status) != 0) {
         if (errno == ENOENT)
             return true;

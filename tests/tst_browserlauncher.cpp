@@ -396,9 +396,7 @@ void tst_BrowserLauncher::probeAndFolder()
 
     if (outcome == "Started"_L1) {
         browserCalled(desktop, {Address});
-        struct stat folder
-        {
-        };
+        struct stat folder = {};
         QCOMPARE(::stat(QFile::encodeName(probeFolder).constData(), &folder), 0);
         QCOMPARE(folder.st_mode & 07777, mode_t(0700));
         QCOMPARE(folder.st_uid, ::geteuid());
@@ -507,9 +505,7 @@ void tst_BrowserLauncher::programFolders()
     ::umask(oldMask);
     QVERIFY2(prepared, qPrintable(error));
     for (const QString &made : {folder, desktop.dataHome()}) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         QCOMPARE(::stat(QFile::encodeName(made).constData(), &status), 0);
         QCOMPARE(status.st_mode & 07777, mode_t(0700));
     }
