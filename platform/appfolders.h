@@ -6,8 +6,8 @@
 // name in a folder that others can write to could be replaced by a link, and writing it would then
 // overwrite whatever the link points at.
 
-// The program's own data folder ("Rankwright" in the user's data folder), created when missing. A folder
-// that cannot be created shows up as a failure of whatever is written into it.
+// The program's own data folder ("Rankwright" in the user's data folder). Only the path: the folder is
+// made when something is written into it (prepareProgramFile(), the browser hand-off).
 QString programDataFolder();
 
 // Probe for the browser look-up made by the main menu and the submission screen: in the user's runtime
@@ -19,3 +19,16 @@ QString programProbePath();
 
 // The page the generator screen writes and opens in the browser, in the program's data folder.
 QString resultsFilePath();
+
+// Makes `folder` a folder only the user may enter (mode 0700), whatever the umask: a missing folder is
+// created so, with any missing folders above it; an existing one that belongs to another user or whose
+// mode is not 0700 is taken over and set to 0700. Returns false, with the reason in `errorString`, when
+// the folder cannot be made or made private; nothing should then be written into it.
+bool makePrivateFolder(const QString &folder, QString *errorString);
+
+// Readies `filePath`, a file of the program's own, for writing: its folder is made private (see
+// makePrivateFolder()) and whatever stands at its name and is not a plain file of the user's (a link,
+// a file with other names elsewhere, an empty folder, a pipe...) is removed without being followed, so
+// that writing the file cannot reach anything else. A plain file stays until it is replaced whole.
+// Returns false with the reason in `errorString` when either step fails.
+bool prepareProgramFile(const QString &filePath, QString *errorString);

@@ -226,6 +226,7 @@ private slots:
     void analyseEditedPage();
     void viewWritesResultsAndStartsBrowser();
     void viewWithResultsUnwritable();
+    void viewNeverFollowsLinkAtResultsName();
     void saveWritesChosenFile_data();
     void saveWritesChosenFile();
     void saveOverExistingFile_data();
@@ -575,6 +576,34 @@ void tst_Generator::viewWithResultsUnwritable()
     waitForBrowserCalls(callsBefore + 1);
     QTest::qWait(300);
     QCOMPARE(m_desktop->browserCalls().size(), callsBefore + 1);
+}
+
+// Someone else's file behind a link planted at the results file's name keeps its bytes; the page is
+// written as the program's own file, in a folder only the user may enter.
+void tst_Generator::viewNeverFollowsLinkAtResultsName()
+{
+    showGenerator();
+    const qsizetype callsBefore = m_desktop->browserCalls().size();
+    const QString folder = m_desktop->dataHome() + u"/Rankwright"_s;
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
+    const QString otherFile = m_saveFolder.filePath(u"someone else's page.html"_s);
+    const QByteArray otherBytes(29400, 'o');
+    {
+        QFile other(otherFile);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write(otherBytes);
+    }
+    QVERIFY(QFile::link(otherFile, resultsFilePath()));
+
+    choose("Check2");
+    QCOMPARE(readFile(otherFile), otherBytes);
+    QVERIFY(!QFileInfo(resultsFilePath()).isSymLink());
+    QCOMPARE(readFile(resultsFilePath()), pageBytes(boxText(text1())));
+    QCOMPARE(QFileInfo(folder).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                  | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    waitForBrowserCalls(callsBefore + 1);
+    QCOMPARE(m_desktop->browserCalls().last(), QStringList{resultsFilePath()});
 }
 
 void tst_Generator::saveWritesChosenFile_data()

@@ -5,8 +5,8 @@
 #include "generator/gatewaypage.h"
 #include "generator/pagefile.h"
 #include "platform/appfolders.h"
-#include "platform/browserlauncher.h"
-#include "platform/messagebox.h"
+#include "ui/browserhandoff.h"
+#include "ui/messagebox.h"
 #include "ui/ondemandtimer.h"
 #include "ui/textboxes.h"
 
@@ -180,7 +180,7 @@ void frmGenerator::viewPage()
     const QString path = resultsFilePath();
     QString error;
     // The browser would show an old page, or none, if the new one was not written.
-    if (!writePageFile(path, boxText(m_text1), &error)) {
+    if (!prepareProgramFile(path, &error) || !writePageFile(path, boxText(m_text1), &error)) {
         showWarning(this, QStringLiteral("Page Not Shown"),
                     QStringLiteral("Your page could not be written to\n%1\nso it was not opened in your browser.\n\n%2")
                         .arg(QDir::toNativeSeparators(path), error));

@@ -3,7 +3,7 @@
 #include "core/addresses.h"
 #include "core/pageproject.h"
 #include "platform/appfolders.h"
-#include "platform/browserlauncher.h"
+#include "ui/browserhandoff.h"
 #include "ui/ondemandtimer.h"
 
 #include <QCheckBox>

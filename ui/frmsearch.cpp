@@ -2,7 +2,7 @@
 
 #include "core/addresses.h"
 #include "platform/appfolders.h"
-#include "platform/browserlauncher.h"
+#include "ui/browserhandoff.h"
 
 #include <QLabel>
 #include <QToolButton>

@@ -1,20 +1,10 @@
-#include "ui/pictures.h"
-#include "ui/screens.h"
-#include "ui/startupreport.h"
+#include "ui/programstart.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    reportStartupWhenAsked();
-    QApplication::setApplicationName(QStringLiteral("Rankwright Assistant"));
-    QApplication::setApplicationVersion(QStringLiteral("5.0"));
-    QApplication::setDesktopFileName(QStringLiteral("rankwright-assistant"));
-    // The program ends only through the main menu, never because its windows are all hidden.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(pictureIcon(Picture::Emblem));
-
-    Screens::show(ScreenId::Splash);
+    startProgram();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "ui/messagebox.h"
 
 #include <QMessageBox>
 
