@@ -209,7 +209,7 @@ void frmGenerator::savePage()
     pageProject().PendingAction.clear();
     QFileDialog *dialog = saveDialog();
     const int answer = dialog->exec();
-    // Not every window system hands the keyboard back to the window below a closed dialog.
+    // As after a warning: the keyboard comes back here, whatever the window system does.
     activateWindow();
     if (answer != QDialog::Accepted)
         return;
