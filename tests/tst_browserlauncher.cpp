@@ -1,6 +1,7 @@
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
 #include "xdgfixture.h"
+#include "modalwindows.h"
 
 #include <QApplication>
 #include <QDir>
