@@ -10,7 +10,6 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -66,9 +65,7 @@ QString tipsShown()
 
 QWidget *openTipsScreen()
 {
-    QWidget *screen = Screens::show(ScreenId::Stats);
-    screen->activateWindow();
-    return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
+    return UiTest::showActive(ScreenId::Stats);
 }
 
 void pick(const QString &entry)
@@ -379,7 +376,7 @@ void tst_Advice::backFromTips()
     pick(u"HotBot"_s);
 
     if (byCloseControl)
-        Screens::find(ScreenId::Stats)->close();
+        UiTest::closeByCloseControl(ScreenId::Stats);
     else
         UiTest::click(ScreenId::Stats, "Command1");
     UiTest::settle();
@@ -474,19 +471,19 @@ void tst_Advice::keywordTipsReturnToPhrases()
 {
     QFETCH(bool, byCloseControl);
 
-    QWidget *phrases = Screens::show(ScreenId::Step1);
-    if (!phrases)
-        QSKIP("The phrases screen is not part of this build yet");
+    QWidget *phrases = UiTest::showActive(ScreenId::Step1);
+    QVERIFY(phrases);
     auto *typed = phrases->findChild<QLineEdit *>(u"PrimaryKeywords"_s);
     QVERIFY(typed);
     typed->setFocus();
     QTest::keyClicks(typed, u"cheap flights"_s);
 
-    // How the phrases screen opens the tips: show them, then hide itself.
-    Screens::show(ScreenId::KeyWordTips);
-    Screens::hide(ScreenId::Step1);
+    // The phrases screen's exclamation point shows the tips and hides the phrases.
+    UiTest::click(ScreenId::Step1, "Command4");
+    QVERIFY(UiTest::isUsable(ScreenId::KeyWordTips));
+    QVERIFY(!phrases->isVisible());
     if (byCloseControl)
-        Screens::find(ScreenId::KeyWordTips)->close();
+        UiTest::closeByCloseControl(ScreenId::KeyWordTips);
     else
         UiTest::click(ScreenId::KeyWordTips, "Command1");
     UiTest::settle();
@@ -525,10 +522,7 @@ void tst_Advice::lineBoxesHoldOneLineOfAnyLength()
     QVERIFY(box);
     box->setText(u"[]"_s);
     box->setCursorPosition(1);
-    // Pasted through the clipboard, as with Ctrl+V.
-    QGuiApplication::clipboard()->setText(withBreaks);
-    box->setFocus();
-    QTest::keySequence(box, QKeySequence::Paste);
+    CHECKED(UiTest::paste(box, withBreaks));
     QCOMPARE(box->text(), u"["_s + oneLine + u"]"_s);
     QCOMPARE(box->cursorPosition(), 1 + oneLine.size());
 
@@ -625,7 +619,7 @@ void tst_Advice::backFromSubmission()
     QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
 
     if (byCloseControl)
-        Screens::find(ScreenId::Search)->close();
+        UiTest::closeByCloseControl(ScreenId::Search);
     else
         UiTest::click(ScreenId::Search, "Command1");
     UiTest::settle();
