@@ -3,6 +3,7 @@
 #include "core/pageproject.h"
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
+#include "tests/sampleproject.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,25 +11,10 @@
 
 namespace {
 
-// Text of about `bytes` UTF-16 bytes: words between single blanks, the phrase now and then,
-// and a line break every few dozen words, like a pasted body.
-QString sampleText(qsizetype bytes)
-{
-    static const char *const words[] = {"gateway", "page", "search", "engine", "ranking", "tips", "Free",
-                                        "Software", "download", "today", "index", "listing"};
-    QString text;
-    text.reserve(bytes / 2 + 32);
-    for (qsizetype i = 0; text.size() * 2 < bytes; ++i) {
-        if (i > 0)
-            text += i % 40 == 0 ? QLatin1String("\r\n") : QLatin1String(" ");
-        text += i % 17 == 0 ? QLatin1String("free software") : QLatin1String(words[i % 12]);
-    }
-    return text;
-}
-
 void countPhraseAndWords(benchmark::State &state)
 {
-    const QString text = sampleText(state.range(0));
+    // The argument counts UTF-16 bytes.
+    const QString text = sampleBody(state.range(0) / qsizetype(sizeof(QChar)));
     const QString phrase = QStringLiteral("free software");
     PageProject project;
     for (auto _ : state) {
@@ -42,19 +28,12 @@ void countPhraseAndWords(benchmark::State &state)
 }
 BENCHMARK(countPhraseAndWords)->Arg(64 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
 
+// The sample project with every option but the frequency exploit, both levels at their highest,
+// and a body of about `bodyBytes` UTF-16 bytes.
 PageProject pageProjectWithBody(qsizetype bodyBytes)
 {
-    PageProject p;
-    p.TargetedPhrase = p.MatchPhrase = QStringLiteral("free software");
-    p.SupportPhrase1 = QStringLiteral("open source tools");
-    p.SupportPhrase2 = QStringLiteral("software downloads");
-    p.SupportPhrase3 = QStringLiteral("FREE PROGRAMS");
-    p.KeywordList = QStringLiteral("free software, open source tools, software downloads, FREE PROGRAMS");
-    p.SiteUrl = QStringLiteral("http://www.example.com/");
-    p.PageTitle = QStringLiteral("free software - free software");
-    p.MetaDescription = QStringLiteral("free software - the best free software for every desktop");
-    p.BodyText = sampleText(bodyBytes);
-    p.LinkText = QStringLiteral("free software - Click Here!");
+    PageProject p = sampleProject();
+    p.BodyText = sampleBody(bodyBytes / qsizetype(sizeof(QChar)));
     const QString yes = QStringLiteral("Yes");
     p.UseMetaDescription = p.UseMetaKeywords = p.UseCommentTags = p.UseAltTags = p.UseHiddenTags = yes;
     p.UseTopBottomSpam = p.UseHiddenExternalLink = p.UseAutoForward = p.UseTitleMetaExploit = yes;

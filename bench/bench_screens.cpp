@@ -2,10 +2,8 @@
 // as a click on its exclamation point runs it (counting, both captions, the final selection),
 // and the generator screen's load (page assembly and the preview box) up to its first paint; and
 // reading the text of a large box.
-#include "core/engineprofiles.h"
 #include "core/pageproject.h"
-#include "core/settings.h"
-#include "generator/keywordblock.h"
+#include "tests/sampleproject.h"
 #include "ui/screens.h"
 #include "ui/textboxes.h"
 
@@ -19,41 +17,11 @@
 
 namespace {
 
-// About `characters` characters of body text: words between single blanks, the targeted phrase
-// now and then, and a line break every few dozen words, like a pasted body.
-QString sampleBody(qsizetype characters)
-{
-    static const char *const words[] = {"gateway", "page",  "search",   "engine", "ranking", "tips",
-                                        "Free",    "Tools", "download", "today",  "index",   "listing"};
-    QString text;
-    text.reserve(characters + 32);
-    for (qsizetype i = 0; text.size() < characters; ++i) {
-        if (i > 0)
-            text += i % 40 == 0 ? QLatin1String("\r\n") : QLatin1String(" ");
-        text += i % 17 == 0 ? QLatin1String("free software") : QLatin1String(words[i % 12]);
-    }
-    return text;
-}
-
-// The project as the wizard leaves it before the generator opens: Alta Vista, its recommended
-// settings, and `body` as the page body.
+// The sample project with `body` as the page body.
 void setUpProject(const QString &body)
 {
-    PageProject &p = pageProject();
-    p = PageProject{};
-    ApplyEngineProfile(p, 0);
-    p.SiteUrl = QStringLiteral("http://www.example.com/");
-    p.TargetedPhrase = p.MatchPhrase = QStringLiteral("free software");
-    p.SupportPhrase1 = QStringLiteral("open source");
-    p.SupportPhrase2 = QStringLiteral("linux tools");
-    p.SupportPhrase3 = QStringLiteral("gnu apps");
-    p.KeywordList = QStringLiteral("free software, open source, linux tools, gnu apps");
-    p.PageTitle = QStringLiteral("Free Software");
-    p.MetaDescription = QStringLiteral("free software - download the best free software");
-    p.BodyText = body;
-    p.LinkText = QStringLiteral("free software - Click Here!");
-    StoreSettings(ApplyEngineDefaults(p.EngineName), p);
-    BuildKeywordBlock(p);
+    pageProject() = sampleProject();
+    pageProject().BodyText = body;
 }
 
 void discardWindows()

@@ -2,6 +2,7 @@
 #include "platform/browserlauncher.h"
 #include "ui/browserhandoff.h"
 #include "xdgfixture.h"
+#include "modalwindows.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,38 +8,25 @@
 #include "uitest.h"
 #include "xdgfixture.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
 
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
 using UiTest::control;
+using UiTest::isUsable;
+using UiTest::labelText;
+using UiTest::readFile;
+using UiTest::typeAtEnd;
+using UiTest::typeText;
 
 namespace {
-
-// Runs a helper that checks as it goes, and ends the test when it found a fault.
-#define CHECKED(call)                                                                                                  \
-    do {                                                                                                               \
-        call;                                                                                                          \
-        if (QTest::currentTestFailed())                                                                                \
-            return;                                                                                                    \
-    } while (false)
 
 const int Yahoo = 8;
 
@@ -53,94 +40,12 @@ struct Entries
     QString hitCounter; // empty: no hit counter
 };
 
-bool isUsable(ScreenId id)
-{
-    QWidget *screen = Screens::find(id);
-    return screen && screen->isVisible() && screen->isEnabled();
-}
-
-// Types `text` key by key where the focus is.
-void typeKeys(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text)
-        QTest::keyClick(widget, char(c.unicode()));
-}
-
-// Replaces the box's text by typing, as the user would.
-void replaceText(QLineEdit *box, const QString &text)
-{
-    QVERIFY(box);
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    typeKeys(box, text);
-}
-
-// Types at the end of the box; "\r\n" is the Return key.
-void typeAtEnd(QPlainTextEdit *box, const QString &text)
-{
-    QVERIFY(box);
-    box->setFocus();
-    box->moveCursor(QTextCursor::End);
-    const QStringList lines = text.split(u"\r\n"_s);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(box, Qt::Key_Return);
-        typeKeys(box, lines.at(i));
-    }
-}
-
 // Continue on a step: the next one comes up usable and the step hides.
 void continueTo(ScreenId step, ScreenId next)
 {
     UiTest::click(step, "Command2");
     QVERIFY2(isUsable(next), "the next window did not come up");
     QVERIFY(!Screens::find(step)->isVisible());
-}
-
-QString labelText(ScreenId id, const char *name)
-{
-    auto *label = control<QLabel>(id, name);
-    return label ? label->text() : u"<no label>"_s;
-}
-
-// Owns the modal answers armed by the test; deleted in cleanup().
-QPointer<QObject> answers;
-
-// Waits for a modal window of type T, then runs `answer` on it once.
-template <typename T> void whenModal(std::function<void(T *)> answer)
-{
-    auto *poll = new QTimer(answers);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        answer(modal);
-    });
-    poll->start();
-}
-
-// Types `path` into the save dialog's name field and presses Save; a dialog that does not take
-// the name is cancelled, so the run goes on and fails on what it finds.
-void saveAs(QFileDialog *dialog, const QString &path)
-{
-    auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
-    auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
-    if (edit && buttons && QTest::qWaitForWindowActive(dialog)) {
-        edit->setFocus();
-        typeKeys(edit, path);
-        if (edit->completer() && edit->completer()->popup())
-            edit->completer()->popup()->hide();
-        for (QAbstractButton *button : buttons->buttons()) {
-            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
-                QTest::mouseClick(button, Qt::LeftButton);
-        }
-    }
-    if (dialog->isVisible())
-        dialog->reject();
 }
 
 // Ticks one box of frmOptions and presses its exclamation point; the action runs meanwhile.
@@ -153,12 +58,6 @@ void choosePageAction(const char *checkBox)
     UiTest::click(ScreenId::Options, "Command4");
     QVERIFY(!Screens::isOpen(ScreenId::Options));
     QVERIFY(isUsable(ScreenId::Generator));
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 // The page the generator must show for these entries, built from scratch: the engine's
@@ -201,7 +100,6 @@ private slots:
 
 private:
     void startProgram();
-    void startWizard();
     void walkToSettings(const Entries &entries, bool pickEngine);
     void analyseAndSave(const QString &page, const QString &path);
 
@@ -219,12 +117,10 @@ void tst_FullRun::initTestCase()
     QVERIFY(m_folder.isValid());
     UiTest::initApplication();
     UiTest::startFresh();
-    answers = new QObject;
 }
 
 void tst_FullRun::cleanup()
 {
-    delete answers;
     UiTest::discardAllAndCheckNoLeak();
 }
 
@@ -237,20 +133,6 @@ void tst_FullRun::startProgram()
     QTRY_VERIFY(!Screens::isOpen(ScreenId::Splash));
 }
 
-void tst_FullRun::startWizard()
-{
-    QVERIFY(isUsable(ScreenId::Main));
-    auto *makePage = control<QCheckBox>(ScreenId::Main, "Check1");
-    QVERIFY(makePage);
-    // The menu keeps its choice while it is only hidden.
-    if (!makePage->isChecked())
-        UiTest::click(makePage);
-    QVERIFY(makePage->isChecked());
-    UiTest::click(ScreenId::Main, "Command4");
-    QVERIFY(isUsable(ScreenId::Step0));
-    QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
-}
-
 // Steps 0 to 4 with `entries`, up to the settings screen.
 void tst_FullRun::walkToSettings(const Entries &entries, bool pickEngine)
 {
@@ -261,14 +143,14 @@ void tst_FullRun::walkToSettings(const Entries &entries, bool pickEngine)
     QCOMPARE(control<QLineEdit>(ScreenId::Step0, "txtUrl1")->text(), u"http://"_s);
     if (pickEngine)
         CHECKED(UiTest::pick(engines, Yahoo));
-    CHECKED(replaceText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), entries.address));
+    CHECKED(typeText(control<QLineEdit>(ScreenId::Step0, "txtUrl1"), entries.address));
     CHECKED(continueTo(ScreenId::Step0, ScreenId::Step1));
 
     // Step 1: the four phrases.
     const char *const phraseBoxes[] = {"PrimaryKeywords", "Support1", "Support2", "Support3"};
     for (int i = 0; i < 4; ++i) {
         QVERIFY(control<QLineEdit>(ScreenId::Step1, phraseBoxes[i])->text().isEmpty());
-        CHECKED(replaceText(control<QLineEdit>(ScreenId::Step1, phraseBoxes[i]), entries.phrases.at(i)));
+        CHECKED(typeText(control<QLineEdit>(ScreenId::Step1, phraseBoxes[i]), entries.phrases.at(i)));
     }
     CHECKED(continueTo(ScreenId::Step1, ScreenId::Step2));
 
@@ -316,7 +198,7 @@ void tst_FullRun::analyseAndSave(const QString &page, const QString &path)
              u"For Yahoo:\nYou should use 550 words.\nUse your Targeted Phrase about 15 times.\n"
              "Your Keyword Frequency should be: 13.000 - 33.000"_s);
 
-    whenModal<QFileDialog>([path](QFileDialog *dialog) { saveAs(dialog, path); });
+    whenModal<QFileDialog>(UiTest::saveAs(path));
     CHECKED(choosePageAction("Check3"));
     QCOMPARE(readFile(path), (page + u"\r\n"_s).toUtf8());
 }
@@ -331,7 +213,7 @@ void tst_FullRun::twoPagesThroughEveryWindow()
                         u"the best free tools for your desktop"_s,
                         {u"Get free software here."_s, u"Every tool is free software."_s},
                         u"<IMG SRC=\"counter.gif\">"_s};
-    CHECKED(startWizard());
+    CHECKED(UiTest::startWizard());
     CHECKED(walkToSettings(first, true));
 
     auto *command4 = control<QAbstractButton>(ScreenId::Step5, "Command4");
@@ -370,7 +252,7 @@ void tst_FullRun::twoPagesThroughEveryWindow()
                          u"games to try before you buy"_s,
                          {u"Play shareware games tonight."_s},
                          QString()};
-    CHECKED(startWizard());
+    CHECKED(UiTest::startWizard());
     CHECKED(walkToSettings(second, false));
     QCOMPARE(control<QAbstractButton>(ScreenId::Step5, "Command4")->text(), u"Set Yahoo Defaults"_s);
     QCOMPARE(control<QCheckBox>(ScreenId::Step5, "Check9")->isChecked(), ApplyEngineDefaults(u"Yahoo"_s).checks[8]);
@@ -409,7 +291,7 @@ void typeHere(const QString &text)
             CHECKED(press(Qt::Key_Return));
         QWidget *focus = QApplication::focusWidget();
         QVERIFY2(focus, "nothing has the keyboard focus");
-        typeKeys(focus, lines.at(i));
+        UiTest::typeKeys(focus, lines.at(i));
     }
 }
 

@@ -1,21 +1,16 @@
 #include "analysis/counting.h"
 #include "analysis/reports.h"
-#include "core/engineprofiles.h"
 #include "core/pageproject.h"
-#include "core/settings.h"
 #include "generator/gatewaypage.h"
-#include "generator/keywordblock.h"
 #include "platform/appfolders.h"
+#include "sampleproject.h"
 #include "ui/frmgenerator.h"
 #include "ui/textboxes.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -23,12 +18,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 #include <csignal>
 #include <memory>
@@ -38,119 +29,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using UiTest::labelText;
+using UiTest::readFile;
+using UiTest::saveAs;
+using UiTest::typeNameAndSave;
+
 const QString Lbl1AtLoad = u"If you have everything exactly how you want it, click the exclamation point below!    "_s;
-
-// Owns the modal answers armed by one test; deleted in cleanup(), so none outlives its test.
-QPointer<QObject> answers;
-
-// Waits for a modal window of type T that `matches` accepts, then runs `answer` on it once.
-template <typename T> void whenModal(std::function<void(T *)> answer, std::function<bool(T *)> matches = {})
-{
-    auto *poll = new QTimer(answers);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, matches] {
-        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible() || (matches && !matches(modal)))
-            return;
-        poll->stop();
-        poll->deleteLater();
-        answer(modal);
-    });
-    poll->start();
-}
-
-struct Shown
-{
-    bool shown = false;
-    QString title;
-    QString text;
-    QWidget *owner = nullptr;
-};
-
-// Records the message box and presses the button with `caption` (OK by default).
-std::function<void(QMessageBox *)> record(Shown *shown, QMessageBox::StandardButton press = QMessageBox::Ok)
-{
-    return [shown, press](QMessageBox *box) {
-        *shown = {true, box->windowTitle(), box->text(), box->parentWidget()};
-        if (QAbstractButton *button = box->button(press))
-            button->click();
-        else
-            box->reject();
-    };
-}
-
-// Types `text` key by key; letters beyond ASCII come as the keyboard sends them, as text.
-void typeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-// Types `path` into the save dialog's name field as the user would, and presses its Save button.
-// Returns whether the dialog took the name and closed.
-bool typeNameAndSave(QFileDialog *dialog, const QString &path)
-{
-    auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
-    auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
-    // Typing goes where the focus is: the dialog must have come up first.
-    if (!edit || !buttons || !QTest::qWaitForWindowActive(dialog))
-        return false;
-    edit->setFocus();
-    edit->selectAll();
-    typeText(edit, path);
-    // A completion list may have opened over the dialog; the user would close it first.
-    if (edit->completer() && edit->completer()->popup())
-        edit->completer()->popup()->hide();
-    for (QAbstractButton *button : buttons->buttons()) {
-        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
-            QTest::mouseClick(button, Qt::LeftButton);
-    }
-    return !dialog->isVisible();
-}
-
-// Saves under `path`; a dialog that does not take the name is cancelled, so the test goes on
-// and fails on what it finds.
-std::function<void(QFileDialog *)> saveAs(const QString &path)
-{
-    return [path](QFileDialog *dialog) {
-        if (!typeNameAndSave(dialog, path))
-            dialog->reject();
-    };
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QByteArray pageBytes(const QString &text)
 {
     return (text + u"\r\n"_s).toUtf8();
-}
-
-// A complete project as the wizard would leave it: Alta Vista (or the engine at `position`),
-// four phrases, the page texts and the engine's recommended settings.
-void setUpProject(int position = 0)
-{
-    PageProject &p = pageProject();
-    ApplyEngineProfile(p, position);
-    p.SiteUrl = u"http://www.example.com/"_s;
-    p.TargetedPhrase = p.MatchPhrase = u"free software"_s;
-    p.SupportPhrase1 = u"open source"_s;
-    p.SupportPhrase2 = u"linux tools"_s;
-    p.SupportPhrase3 = u"gnu apps"_s;
-    p.KeywordList = u"free software, open source, linux tools, gnu apps"_s;
-    p.PageTitle = u"Free Software"_s;
-    p.MetaDescription = u"free software - download the best free software"_s;
-    p.BodyText = u"Get free software here.\r\nEvery tool is free software."_s;
-    p.LinkText = u"free software - Click Here!"_s;
-    StoreSettings(ApplyEngineDefaults(p.EngineName), p);
-    BuildKeywordBlock(p);
 }
 
 frmGenerator *generator()
@@ -163,19 +51,10 @@ QPlainTextEdit *text1()
     return UiTest::control<QPlainTextEdit>(ScreenId::Generator, "Text1");
 }
 
-QString labelText(ScreenId id, const char *name)
-{
-    QLabel *label = UiTest::control<QLabel>(id, name);
-    return label ? label->text() : u"<no label>"_s;
-}
-
 // Appends `typed` at the end of the preview, typed as the user would.
 void typeAtEnd(const QString &typed)
 {
-    QPlainTextEdit *box = text1();
-    box->setFocus();
-    box->moveCursor(QTextCursor::End);
-    typeText(box, typed);
+    UiTest::typeAtEnd(text1(), typed);
 }
 
 QCheckBox *optionsBox(const char *name)
@@ -257,19 +136,17 @@ void tst_Generator::initTestCase()
 void tst_Generator::init()
 {
     UiTest::startFresh();
-    answers = new QObject;
     QFile::remove(resultsFilePath());
     QVERIFY(m_saveFolder.isValid());
     QDir folder(m_saveFolder.path());
     for (const QString &entry : folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
         QVERIFY(QFileInfo(folder.filePath(entry)).isDir() ? QDir(folder.filePath(entry)).removeRecursively()
                                                           : folder.remove(entry));
-    setUpProject();
+    pageProject() = sampleProject();
 }
 
 void tst_Generator::cleanup()
 {
-    delete answers;
     UiTest::discardAllAndCheckNoLeak();
 }
 
@@ -304,7 +181,7 @@ void tst_Generator::loadBuildsPage()
     QFETCH(int, engine);
     QFETCH(QString, lbl2);
 
-    setUpProject(engine);
+    pageProject() = sampleProject(engine);
     PageProject &p = pageProject();
     if (engine == 8) {
         p.UseAutoForward = p.UseHitCounter = u"Yes"_s;
@@ -335,12 +212,11 @@ void tst_Generator::leavingShowsSettings()
 
     showGenerator();
     typeAtEnd(u"edited"_s);
-    if (byCloseControl) {
-        QVERIFY(generator()->windowHandle()->close());
-        UiTest::settle();
-    } else {
+    if (byCloseControl)
+        UiTest::closeByCloseControl(ScreenId::Generator);
+    else
         UiTest::click(ScreenId::Generator, "Command3");
-    }
+    UiTest::settle();
     QVERIFY(!Screens::isOpen(ScreenId::Generator));
     QVERIFY(Screens::isOpen(ScreenId::Step5));
     QVERIFY(Screens::find(ScreenId::Step5)->isVisible());
@@ -432,8 +308,8 @@ void tst_Generator::optionsKeepOneBoxTicked()
         dialogShown = true;
         dialog->reject();
     });
-    Shown unexpected;
-    whenModal<QMessageBox>(record(&unexpected));
+    ShownMessage unexpected;
+    whenModal<QMessageBox>(recordMessage(&unexpected));
     UiTest::click(ScreenId::Options, "Command4");
     QVERIFY(dialogShown);
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
@@ -460,21 +336,21 @@ void tst_Generator::nothingToDo()
 
     showGenerator();
     const QString page = boxText(text1());
-    Shown unexpected;
+    ShownMessage unexpected;
     whenModal<QWidget>([&unexpected](QWidget *modal) {
-        unexpected = {true, modal->windowTitle(), {}, modal->parentWidget()};
+        unexpected.shown = true;
+        unexpected.title = modal->windowTitle();
         modal->close();
     });
 
     openOptions();
     for (const QString &name : clicks)
         UiTest::click(optionsBox(name.toLatin1().constData()));
-    if (byCloseControl) {
-        QVERIFY(Screens::find(ScreenId::Options)->windowHandle()->close());
-        UiTest::settle();
-    } else {
+    if (byCloseControl)
+        UiTest::closeByCloseControl(ScreenId::Options);
+    else
         UiTest::click(ScreenId::Options, "Command4");
-    }
+    UiTest::settle();
 
     QVERIFY(!Screens::isOpen(ScreenId::Options));
     QVERIFY(generator()->isEnabled());
@@ -559,8 +435,8 @@ void tst_Generator::viewWithResultsUnwritable()
         blocker.write("not a folder");
     }
 
-    Shown warning;
-    whenModal<QMessageBox>(record(&warning));
+    ShownMessage warning;
+    whenModal<QMessageBox>(recordMessage(&warning));
     choose("Check2");
     QFile::remove(folder);
     QVERIFY(QDir().mkpath(folder));
@@ -625,13 +501,13 @@ void tst_Generator::saveWritesChosenFile()
     const QString path = m_saveFolder.filePath(name);
 
     QStringList filters;
-    Shown unexpected;
+    ShownMessage unexpected;
     whenModal<QFileDialog>([&](QFileDialog *dialog) {
         if (auto *types = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s)) {
             for (int i = 0; i < types->count(); ++i)
                 filters.append(types->itemText(i));
         }
-        whenModal<QMessageBox>(record(&unexpected));
+        whenModal<QMessageBox>(recordMessage(&unexpected));
         saveAs(path)(dialog);
     });
     choose("Check3");
@@ -679,13 +555,13 @@ void tst_Generator::saveOverExistingFile()
     auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     auto lift = [&saved] { setrlimit(RLIMIT_FSIZE, &saved); };
 
-    Shown question;
-    Shown warning;
+    ShownMessage question;
+    ShownMessage warning;
     bool stayedOpen = false;
     whenModal<QFileDialog>([&](QFileDialog *dialog) {
-        whenModal<QMessageBox>(record(&question, replace ? QMessageBox::Yes : QMessageBox::No));
+        whenModal<QMessageBox>(recordMessage(&question, replace ? QMessageBox::Yes : QMessageBox::No));
         // The warning about the failed save belongs to the generator, not to the dialog.
-        whenModal<QMessageBox>(record(&warning), [](QMessageBox *box) { return box->parentWidget() == generator(); });
+        whenModal<QMessageBox>(recordMessage(&warning), [](QMessageBox *box) { return box->parentWidget() == generator(); });
         if (writeFails) {
             rlimit small = saved;
             small.rlim_cur = 1024;
@@ -719,13 +595,13 @@ void tst_Generator::saveRefusesMissingFolder()
 {
     showGenerator();
     const QString path = m_saveFolder.filePath(u"nosuchdir/page.htm"_s);
-    Shown refusal;
-    Shown warning;
+    ShownMessage refusal;
+    ShownMessage warning;
     bool stayedOpen = false;
     whenModal<QFileDialog>([&](QFileDialog *dialog) {
-        whenModal<QMessageBox>(record(&refusal));
+        whenModal<QMessageBox>(recordMessage(&refusal));
         stayedOpen = !typeNameAndSave(dialog, path);
-        whenModal<QMessageBox>(record(&warning));
+        whenModal<QMessageBox>(recordMessage(&warning));
         if (stayedOpen)
             dialog->reject();
     });
@@ -746,8 +622,8 @@ void tst_Generator::cancelledSaveWritesNothing()
         offered = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->text();
         dialog->reject();
     };
-    Shown unexpected;
-    whenModal<QMessageBox>(record(&unexpected));
+    ShownMessage unexpected;
+    whenModal<QMessageBox>(recordMessage(&unexpected));
 
     // The first save, cancelled: nothing is written, nothing is said.
     whenModal<QFileDialog>(cancel);

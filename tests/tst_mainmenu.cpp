@@ -44,9 +44,7 @@ QString ticks()
 // Shows the main menu as the active window, as the desktop hands it to the user.
 bool activateMainMenu()
 {
-    QWidget *menu = Screens::show(ScreenId::Main);
-    menu->activateWindow();
-    return QTest::qWaitForWindowActive(menu);
+    return UiTest::showActive(ScreenId::Main) != nullptr;
 }
 
 // Plays what the user does on the main menu: "click Check2", "tab", "backtab", "space".
@@ -327,7 +325,7 @@ void tst_MainMenu::arrowWithNothingChosen()
     QVERIFY(mainMenu()->isResetTimerRunning());
 
     if (byCloseControl)
-        message->close();
+        UiTest::closeByCloseControl(message);
     else
         UiTest::click(ScreenId::NoSelection, "Command1");
     UiTest::settle();
@@ -370,7 +368,7 @@ void tst_MainMenu::endingTheProgram()
     if (byQuitButton)
         UiTest::click(ScreenId::Main, "Command1");
     else
-        mainMenu()->close();
+        UiTest::closeByCloseControl(mainMenu());
     UiTest::settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -449,7 +447,7 @@ void tst_MainMenu::addressMessageEnablesMainMenu()
     QVERIFY(!mainMenu()->isVisible());
 
     if (byCloseControl)
-        message->close();
+        UiTest::closeByCloseControl(message);
     else
         UiTest::click(ScreenId::Error2, "Command1");
     UiTest::settle();

@@ -2,6 +2,7 @@
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
 #include "generator/pagefile.h"
+#include "sampleproject.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,31 +34,20 @@ enum Option : unsigned {
     AllButExploit = 0x7ff & ~FrequencyExploit,
 };
 
-PageProject sampleProject(unsigned options, const QString &frequencyLevel, const QString &flagText = QStringLiteral("Yes"))
+// The sample project with only the options given on, as `flagText`, and one round of the
+// phrases in the keyword block.
+PageProject projectWith(unsigned options, const QString &frequencyLevel, const QString &flagText = QStringLiteral("Yes"))
 {
-    PageProject p;
-    p.TargetedPhrase = p.MatchPhrase = QStringLiteral("free software");
-    p.SupportPhrase1 = QStringLiteral("open source");
-    p.SupportPhrase2 = QStringLiteral("linux tools");
-    p.SupportPhrase3 = QStringLiteral("gnu apps");
-    p.KeywordList = QStringLiteral("free software, open source, linux tools, gnu apps");
+    PageProject p = sampleProject();
     p.SpamDetectionLevel = QStringLiteral("0");
     BuildKeywordBlock(p);
-    p.SiteUrl = QStringLiteral("http://www.example.com/");
-    p.PageTitle = QStringLiteral("Free Software - Best Tools");
-    p.MetaDescription = QStringLiteral("free software - download it");
-    p.BodyText = QStringLiteral("Get free software now.");
-    p.LinkText = QStringLiteral("free software - Click Here!");
-    p.HitCounterHtml = QStringLiteral("<IMG SRC=\"count.gif\">");
     p.FrequencyLevel = frequencyLevel;
 
     QString *const flags[] = {&p.UseMetaDescription, &p.UseMetaKeywords, &p.UseCommentTags, &p.UseAltTags,
                               &p.UseHiddenTags, &p.UseTopBottomSpam, &p.UseFrequencyExploit,
                               &p.UseHiddenExternalLink, &p.UseAutoForward, &p.UseTitleMetaExploit, &p.UseHitCounter};
-    for (unsigned i = 0; i < std::size(flags); ++i) {
-        if (options & (1u << i))
-            *flags[i] = flagText;
-    }
+    for (unsigned i = 0; i < std::size(flags); ++i)
+        *flags[i] = options & (1u << i) ? flagText : QString();
     return p;
 }
 
@@ -86,7 +76,8 @@ const QStringList plainBody = {
     "<LI><A HREF=\"http://www.example.com/\">gnu apps</A><BR>",
     "<BR>",
     "<BR>",
-    "Get free software now.",
+    "Get free software here.",
+    "Every tool is free software.",
     "<BR>",
     "<BR>",
     "<BR>",
@@ -150,7 +141,8 @@ const QList<MarkedLine> fullBody = {
     {"<LI><A HREF=\"http://www.example.com/\">gnu apps</A><BR>"},
     {"<BR>"},
     {"<BR>"},
-    {"Get free software now."},
+    {"Get free software here."},
+    {"Every tool is free software."},
     {"<BR>"},
     {"<BR>"},
     {comment, 1},
@@ -248,13 +240,13 @@ void tst_PageBuilder::wholePage()
     QFETCH(QString, flagText);
     QFETCH(QStringList, expected);
 
-    PageProject project = sampleProject(options, level, flagText);
+    PageProject project = projectWith(options, level, flagText);
     QCOMPARE(BuildGatewayPage(project), page(expected));
 }
 
 void tst_PageBuilder::valuesAreInsertedUnchanged()
 {
-    PageProject project = sampleProject(MetaDescription | HitCounter, QStringLiteral("0"));
+    PageProject project = projectWith(MetaDescription | HitCounter, QStringLiteral("0"));
     project.MetaDescription = QStringLiteral("say \"hi\"\r\n<b>now</b>");
     project.BodyText = QStringLiteral("line one\r\n<P>line two");
     project.HitCounterHtml.clear();
@@ -269,7 +261,7 @@ void tst_PageBuilder::valuesAreInsertedUnchanged()
 
 void tst_PageBuilder::frequencyExploitKeepsSnapshot()
 {
-    PageProject project = sampleProject(FrequencyExploit, QStringLiteral("0"));
+    PageProject project = projectWith(FrequencyExploit, QStringLiteral("0"));
     project.PageTopSnapshot = QStringLiteral("stale");
     BuildGatewayPage(project);
     QCOMPARE(project.PageTopSnapshot,
@@ -284,7 +276,7 @@ void tst_PageBuilder::frequencyExploitKeepsSnapshot()
 
 void tst_PageBuilder::emptyValues()
 {
-    PageProject project = sampleProject(CommentTags, QStringLiteral("0"));
+    PageProject project = projectWith(CommentTags, QStringLiteral("0"));
     project.PageTitle.clear();
     project.KeywordBlock.clear();
     const QString built = BuildGatewayPage(project);

@@ -1,8 +1,6 @@
-#include "core/engineprofiles.h"
 #include "core/pageproject.h"
-#include "core/settings.h"
-#include "generator/keywordblock.h"
 #include "platform/appfolders.h"
+#include "sampleproject.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 
@@ -21,24 +19,15 @@ namespace {
 const QString Title = u"Rankwright Real Browser Check"_s;
 const QString Body = u"The quick brown fox reads the gateway page."_s;
 
-// A project as the wizard leaves it, with a title and body the rendered page can be checked for.
+// The sample project, with a title and body the rendered page can be checked for, and without
+// the auto-forward, which would leave the page.
 void setUpProject()
 {
     PageProject &p = pageProject();
-    ApplyEngineProfile(p, 0);
-    p.SiteUrl = u"http://www.example.com/"_s;
-    p.TargetedPhrase = p.MatchPhrase = u"free software"_s;
-    p.SupportPhrase1 = u"open source"_s;
-    p.SupportPhrase2 = u"linux tools"_s;
-    p.SupportPhrase3 = u"gnu apps"_s;
-    p.KeywordList = u"free software, open source, linux tools, gnu apps"_s;
+    p = sampleProject();
     p.PageTitle = Title;
-    p.MetaDescription = u"free software - download the best free software"_s;
     p.BodyText = Body;
-    p.LinkText = u"free software - Click Here!"_s;
-    StoreSettings(ApplyEngineDefaults(p.EngineName), p);
     p.UseAutoForward.clear();
-    BuildKeywordBlock(p);
 }
 
 QString readText(const QString &path)

@@ -1,8 +1,20 @@
 #include "uitest.h"
 
 #include <QAbstractItemView>
-#include <QMessageBox>
-#include <QTimer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+
+using namespace Qt::StringLiterals;
 
 namespace UiTest {
 
@@ -24,6 +36,7 @@ void startFresh()
 
 void discardAllAndCheckNoLeak()
 {
+    dropModalAnswers();
     Screens::discardAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -38,6 +51,33 @@ int programEnds()
     return endCount;
 }
 
+QString labelText(ScreenId id, const char *name)
+{
+    auto *label = control<QLabel>(id, name);
+    return label ? label->text() : u"<no label %1>"_s.arg(QLatin1String(name));
+}
+
+bool isUsable(ScreenId id)
+{
+    QWidget *screen = Screens::find(id);
+    return screen && screen->isVisible() && screen->isEnabled();
+}
+
+QWidget *showExposed(ScreenId id)
+{
+    QWidget *screen = Screens::show(id);
+    return QTest::qWaitForWindowExposed(screen) ? screen : nullptr;
+}
+
+QWidget *showActive(ScreenId id)
+{
+    QWidget *screen = showExposed(id);
+    if (!screen)
+        return nullptr;
+    screen->activateWindow();
+    return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
+}
+
 void click(QAbstractButton *button)
 {
     QVERIFY2(button, "no such button");
@@ -48,6 +88,22 @@ void click(QAbstractButton *button)
 void click(ScreenId id, const char *buttonName)
 {
     click(control<QAbstractButton>(id, buttonName));
+}
+
+void closeByCloseControl(QWidget *window)
+{
+    QVERIFY2(window, "no such window");
+    QVERIFY(window->windowHandle());
+    // What the window system sends when the user presses the close control. QWindow::close() is
+    // not the same: Qt takes it for a close by the program, which a disabled window obeys.
+    QCloseEvent event;
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QCoreApplication::sendEvent(window->windowHandle(), &event);
+}
+
+void closeByCloseControl(ScreenId id)
+{
+    closeByCloseControl(Screens::find(id));
 }
 
 void pick(QComboBox *list, int position)
@@ -68,6 +124,105 @@ void pick(QComboBox *list, int position)
     settle();
 }
 
+void typeKeys(QWidget *widget, const QString &text)
+{
+    QVERIFY(widget);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' && text.mid(i + 1, 1) == u"\n"_s) {
+            QTest::keyClick(widget, Qt::Key_Return);
+            ++i;
+        } else if (c.unicode() < 128) {
+            QTest::keyClick(widget, char(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+void typeText(QLineEdit *box, const QString &text)
+{
+    QVERIFY2(box, "no such box");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeKeys(box, text);
+}
+
+void typeText(QPlainTextEdit *box, const QString &text)
+{
+    QVERIFY2(box, "no such box");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeKeys(box, text);
+}
+
+void typeAtEnd(QPlainTextEdit *box, const QString &text)
+{
+    QVERIFY2(box, "no such box");
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    typeKeys(box, text);
+}
+
+void paste(QLineEdit *box, const QString &text)
+{
+    QVERIFY2(box, "no such box");
+    QGuiApplication::clipboard()->setText(text);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    box->setFocus();
+    QTest::keySequence(box, QKeySequence::Paste);
+}
+
+void startWizard()
+{
+    QVERIFY(Screens::show(ScreenId::Main));
+    // The menu keeps its choice while it is only hidden, and from an earlier run.
+    auto *makePage = control<QCheckBox>(ScreenId::Main, "Check1");
+    QVERIFY(makePage);
+    if (!makePage->isChecked())
+        click(makePage);
+    QVERIFY(makePage->isChecked());
+    click(ScreenId::Main, "Command4");
+    QVERIFY(isUsable(ScreenId::Step0));
+    QVERIFY(!Screens::find(ScreenId::Main)->isVisible());
+}
+
+bool typeNameAndSave(QFileDialog *dialog, const QString &path)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+    auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
+    // Typing goes where the focus is: the dialog must have come up first.
+    if (!edit || !buttons || !QTest::qWaitForWindowActive(dialog))
+        return false;
+    edit->setFocus();
+    edit->selectAll();
+    typeKeys(edit, path);
+    // A completion list may have opened over the dialog; the user would close it first.
+    if (edit->completer() && edit->completer()->popup())
+        edit->completer()->popup()->hide();
+    for (QAbstractButton *button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+    return !dialog->isVisible();
+}
+
+std::function<void(QFileDialog *)> saveAs(const QString &path)
+{
+    return [path](QFileDialog *dialog) {
+        if (!typeNameAndSave(dialog, path))
+            dialog->reject();
+    };
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 QString describe(const QRect &rect)
 {
     return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
@@ -79,26 +234,6 @@ void settle()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-}
-
-void answerNextModal(std::function<void(QWidget *)> answer, ModalRecord *record)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, record] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (record) {
-            record->title = modal->windowTitle();
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                record->text = box->text();
-        }
-        answer(modal);
-    });
-    poll->start();
 }
 
 } // namespace UiTest

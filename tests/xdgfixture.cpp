@@ -1,10 +1,8 @@
 #include "xdgfixture.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -203,27 +201,4 @@ bool XdgFixture::writeFile(const QString &filePath, const QByteArray &content)
         return false;
     }
     return true;
-}
-
-MessageBoxCatcher::MessageBoxCatcher(std::function<void(QMessageBox *)> onShown)
-    : m_onShown(std::move(onShown))
-{
-    // Polled rather than hooked: the box's own event loop runs this timer while the caller is blocked.
-    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { closeModalBox(); });
-    m_timer.start(10);
-}
-
-void MessageBoxCatcher::closeModalBox()
-{
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
-        return;
-    m_messages.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                       box->parentWidget(), box->isModal()});
-    if (m_onShown)
-        m_onShown(box);
-    if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-        ok->click();
-    else
-        box->reject();
 }

@@ -3,14 +3,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
-#include <QMessageBox>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 
-#include <functional>
 #include <optional>
 
 // A private desktop for tests: a temporary folder that the XDG variables point at, holding the
@@ -78,31 +75,4 @@ private:
     QString m_error;
     QMap<QByteArray, std::optional<QString>> m_variables;
     QMap<QByteArray, std::optional<QByteArray>> m_savedVariables;
-};
-
-// Closes every modal message box that comes up while it lives, pressing OK (or the box's escape
-// button), and keeps what each one showed. `onShown` runs while the box is still on screen.
-class MessageBoxCatcher
-{
-public:
-    struct Message
-    {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
-        QWidget *owner = nullptr;
-        bool modal = false;
-    };
-
-    explicit MessageBoxCatcher(std::function<void(QMessageBox *)> onShown = {});
-
-    QList<Message> messages() const { return m_messages; }
-
-private:
-    void closeModalBox();
-
-    QTimer m_timer;
-    std::function<void(QMessageBox *)> m_onShown;
-    QList<Message> m_messages;
 };
