@@ -22,16 +22,16 @@ QString phraseSuffix(qint64 phraseCount)
 QString countLine(const PageProject &project)
 {
     const QString words = project.WordCount > 5 ? QString::number(project.WordCount) : QStringLiteral("5 or less");
-    return QLatin1String("Your total word count is ") + words + QLatin1String(". You used your Targeted Phrase ")
-           + QString::number(project.PhraseCount) + phraseSuffix(project.PhraseCount);
+    return QLatin1String("Your total word count is ") + words + QLatin1String(". You used your Targeted Phrase ") +
+           QString::number(project.PhraseCount) + phraseSuffix(project.PhraseCount);
 }
 
 QString advice(const PageProject &project, const QString &wordAdvice, const QString &phraseAdvice,
                QLatin1String phraseClosing)
 {
-    return CrLf + QLatin1String("For ") + project.EngineName + QLatin1Char(':') + CrLf
-           + QLatin1String("You should use ") + wordAdvice + QLatin1String(" words.") + CrLf
-           + QLatin1String("Use your Targeted Phrase ") + phraseAdvice + phraseClosing;
+    return CrLf + QLatin1String("For ") + project.EngineName + QLatin1Char(':') + CrLf +
+           QLatin1String("You should use ") + wordAdvice + QLatin1String(" words.") + CrLf +
+           QLatin1String("Use your Targeted Phrase ") + phraseAdvice + phraseClosing;
 }
 
 } // namespace
@@ -67,20 +67,20 @@ ReportCaptions ReportGeneratedPage(PageProject &project, AnalysedBox &box, const
 
     QString statistics = QLatin1String("Page Statistics:") + CrLf;
     if (project.WordCount > 5) {
-        statistics += QLatin1String("Your total word count is ") + QString::number(project.WordCount)
-                      + QLatin1Char('.') + CrLf + QLatin1String(" You used your Targeted Phrase ") + phraseCount
-                      + suffix + CrLf + QLatin1String("Your Keyword Frequency is: ")
-                      + formatKeywordFrequency(project.KeywordFrequency, locale);
+        statistics += QLatin1String("Your total word count is ") + QString::number(project.WordCount) +
+                      QLatin1Char('.') + CrLf + QLatin1String(" You used your Targeted Phrase ") + phraseCount +
+                      suffix + CrLf + QLatin1String("Your Keyword Frequency is: ") +
+                      formatKeywordFrequency(project.KeywordFrequency, locale);
     } else {
-        statistics += QLatin1String("Your total word count is 5 or less.") + CrLf
-                      + QLatin1String("You used your Targeted Phrase ") + phraseCount + suffix + CrLf
-                      + QLatin1String("The Keyword Frequency is: ") + project.FrequencyAdvice;
+        statistics += QLatin1String("Your total word count is 5 or less.") + CrLf +
+                      QLatin1String("You used your Targeted Phrase ") + phraseCount + suffix + CrLf +
+                      QLatin1String("The Keyword Frequency is: ") + project.FrequencyAdvice;
     }
 
-    const QString adviceText = QLatin1String("For ") + project.EngineName + QLatin1Char(':') + CrLf
-                               + QLatin1String("You should use ") + project.PageWordAdvice + QLatin1String(" words.")
-                               + CrLf + QLatin1String("Use your Targeted Phrase ") + project.PagePhraseAdvice
-                               + QLatin1String(" times.") + CrLf + QLatin1String("Your Keyword Frequency should be: ")
-                               + project.FrequencyAdvice;
+    const QString adviceText = QLatin1String("For ") + project.EngineName + QLatin1Char(':') + CrLf +
+                               QLatin1String("You should use ") + project.PageWordAdvice + QLatin1String(" words.") +
+                               CrLf + QLatin1String("Use your Targeted Phrase ") + project.PagePhraseAdvice +
+                               QLatin1String(" times.") + CrLf + QLatin1String("Your Keyword Frequency should be: ") +
+                               project.FrequencyAdvice;
     return {statistics, adviceText};
 }

@@ -17,7 +17,7 @@ struct ReportCaptions
 enum class ReportRefusal {
     None,
     DescriptionMissing, // "You forgot to enter the Meta-Tag Description for your page."
-    BodyMissing, // "You forgot to enter the Body Description for your page."
+    BodyMissing,        // "You forgot to enter the Body Description for your page."
 };
 
 struct ReportOutcome

@@ -9,8 +9,7 @@ namespace Addresses {
 inline constexpr QLatin1StringView MakerHost{"www.rankwright.com"};
 inline constexpr QLatin1StringView MakerHomePage{"http://www.rankwright.com"};
 inline constexpr QLatin1StringView MakerSubmissionPage{"http://www.rankwright.com/Search.html"};
-inline constexpr QLatin1StringView TipsExampleAddress{
-    "http://www.rankwright.com/Search/search_engine_secrets.html"};
+inline constexpr QLatin1StringView TipsExampleAddress{"http://www.rankwright.com/Search/search_engine_secrets.html"};
 inline constexpr QLatin1StringView MakerContactEmail{"tips@rankwright.com"};
 
 // Home pages linked from the hidden external link row, in the order the row uses them.

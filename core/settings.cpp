@@ -13,7 +13,8 @@ struct EngineDefaultsRow
     int spamDetectionPosition;
 };
 
-// Recommended settings per engine, keyed by the display name.
+// Recommended settings per engine, keyed by the display name; a row a line.
+// clang-format off
 constexpr EngineDefaultsRow EngineDefaults[] = {
     {"AOL", "1111110010", 2, 1},
     {"Excite", "0011100011", 2, 1},
@@ -25,6 +26,7 @@ constexpr EngineDefaultsRow EngineDefaults[] = {
     {"WebCrawler", "1101110000", 2, 2},
     {"Yahoo", "1101110000", 1, 2},
 };
+// clang-format on
 
 QString levelText(int position)
 {
@@ -51,8 +53,8 @@ SettingsScreenState ApplyEngineDefaults(const QString &engineName)
 void StoreSettings(const SettingsScreenState &state, PageProject &project)
 {
     QString *const flags[10] = {
-        &project.UseMetaDescription, &project.UseMetaKeywords,     &project.UseCommentTags,
-        &project.UseAltTags,         &project.UseHiddenTags,       &project.UseTopBottomSpam,
+        &project.UseMetaDescription,  &project.UseMetaKeywords,       &project.UseCommentTags,
+        &project.UseAltTags,          &project.UseHiddenTags,         &project.UseTopBottomSpam,
         &project.UseFrequencyExploit, &project.UseHiddenExternalLink, &project.UseAutoForward,
         &project.UseTitleMetaExploit,
     };
@@ -71,12 +73,12 @@ QString settingsIntroText(const QString &engineName)
 {
     return QLatin1String("Here are the Rankwright Assistant settings. Select the options you want to include, "
                          "then click the arrow button to finish your gateway page. The default settings are what "
-                         "we suggest for ")
-           + engineName + QLatin1Char('.');
+                         "we suggest for ") +
+           engineName + QLatin1Char('.');
 }
 
 QString settingsDefaultsSetText(const QString &engineName)
 {
-    return QLatin1String("The default settings have been set. The default settings are what we suggest for ")
-           + engineName + QLatin1Char('.');
+    return QLatin1String("The default settings have been set. The default settings are what we suggest for ") +
+           engineName + QLatin1Char('.');
 }

@@ -13,7 +13,7 @@ struct SettingsScreenState
     static constexpr int NoSelection = -1;
 
     std::array<bool, 10> checks{};
-    int frequencyPosition = NoSelection; // Combo2: "Low", "Moderate", "High"
+    int frequencyPosition = NoSelection;     // Combo2: "Low", "Moderate", "High"
     int spamDetectionPosition = NoSelection; // Combo1: "Very Sensative", "Moderate", "Low"
 
     friend bool operator==(const SettingsScreenState &, const SettingsScreenState &) = default;

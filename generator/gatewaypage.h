@@ -7,8 +7,7 @@ struct PageProject;
 
 // Appends one piece as a new line: page + "\r\n" + piece. Any string or string-builder
 // expression is appended in place, without a temporary copy.
-template <typename Piece>
-void AppendPageLine(QString &page, const Piece &piece)
+template <typename Piece> void AppendPageLine(QString &page, const Piece &piece)
 {
     page += QLatin1String("\r\n") % piece;
 }

@@ -15,8 +15,8 @@ void BuildKeywordBlock(PageProject &project)
         return;
 
     const QLatin1Char blank(' ');
-    const QString cycle = project.TargetedPhrase + blank + project.SupportPhrase1 + blank + project.SupportPhrase2
-                          + blank + project.SupportPhrase3;
+    const QString cycle = project.TargetedPhrase + blank + project.SupportPhrase1 + blank + project.SupportPhrase2 +
+                          blank + project.SupportPhrase3;
     QString block;
     block.reserve(cycles * (cycle.size() + 1));
     for (int i = 0; i < cycles; ++i) {

@@ -34,10 +34,7 @@ public:
 
     // Whether `object` was announced with an event of `type`; for a state change, one that
     // concerns its enabled state.
-    bool announced(QObject *object, QAccessible::Event type) const
-    {
-        return s_events.contains({object, type});
-    }
+    bool announced(QObject *object, QAccessible::Event type) const { return s_events.contains({object, type}); }
 
 private:
     static void record(QAccessibleEvent *event)
@@ -73,7 +70,8 @@ void TestAccessibility::initTestCase()
     UiTest::initApplication();
     // Qt sends its events only while a screen reader may listen: once its bridge has found the
     // accessibility bus.
-    QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(), "no accessibility bus: run this test through tests/with-accessibility-bus", 10000);
+    QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(),
+                              "no accessibility bus: run this test through tests/with-accessibility-bus", 10000);
 }
 
 void TestAccessibility::init()
@@ -91,9 +89,9 @@ void TestAccessibility::rolesAndNames_data()
 
     const QString title = u"Rankwright Assistant 5.0"_s;
     // Full windows are frames; the message windows and the quit confirmation alerts.
-    for (ScreenId id : {ScreenId::Main, ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3,
-                        ScreenId::Step4, ScreenId::Step5, ScreenId::Generator, ScreenId::Search, ScreenId::Stats,
-                        ScreenId::KeyWordTips})
+    for (ScreenId id :
+         {ScreenId::Main, ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4,
+          ScreenId::Step5, ScreenId::Generator, ScreenId::Search, ScreenId::Stats, ScreenId::KeyWordTips})
         QTest::addRow("%s", formName(id).data()) << id << QString() << QAccessible::Window << title;
     for (ScreenId id : {ScreenId::Quit1, ScreenId::Error, ScreenId::Error2, ScreenId::Error4, ScreenId::Error5,
                         ScreenId::Error8, ScreenId::NoSelection})
@@ -119,7 +117,8 @@ void TestAccessibility::rolesAndNames_data()
         {ScreenId::Step2, "MDescription", QAccessible::EditableText, u"Meta-Tag Description:"_s},
         {ScreenId::Step3, "PageBody", QAccessible::EditableText, u"Page Body:"_s},
         {ScreenId::Step4, "Text6", QAccessible::EditableText, u"Copy and Paste your Hit Counter HTML code below:"_s},
-        {ScreenId::Step4, "txtLinkText", QAccessible::EditableText, u"The main link to your site will look like this:"_s},
+        {ScreenId::Step4, "txtLinkText", QAccessible::EditableText,
+         u"The main link to your site will look like this:"_s},
         {ScreenId::Step5, "Combo1", QAccessible::ComboBox, u"Keyword Spam Detection:"_s},
         {ScreenId::Step5, "Combo2", QAccessible::ComboBox, u"Targeted Keyword Frequency:"_s},
         {ScreenId::Stats, "Combo1", QAccessible::ComboBox, u"Select a search engine from the drop box ."_s},

@@ -264,7 +264,7 @@ void tst_Advice::excitePickKeepsAolFigures()
     const QStringList figures{project.DescPhraseAdvice, project.DescWordAdvice,   project.BodyPhraseAdvice,
                               project.BodyWordAdvice,   project.PagePhraseAdvice, project.PageWordAdvice,
                               project.FrequencyAdvice};
-    const QStringList aolFigures{aol.DescPhraseAdvice, aol.DescWordAdvice,   aol.BodyPhraseAdvice, aol.BodyWordAdvice,
+    const QStringList aolFigures{aol.DescPhraseAdvice, aol.DescWordAdvice, aol.BodyPhraseAdvice, aol.BodyWordAdvice,
                                  aol.PagePhraseAdvice, aol.PageWordAdvice, aol.FrequencyAdvice};
     QCOMPARE(figures, aolFigures);
     QCOMPARE(tipsShown(), EngineTipsText(u"Excite"_s));

@@ -1,8 +1,8 @@
+#include "modalwindows.h"
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
 #include "ui/browserhandoff.h"
 #include "xdgfixture.h"
-#include "modalwindows.h"
 
 #include <QApplication>
 #include <QDir>

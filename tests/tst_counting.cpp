@@ -71,6 +71,8 @@ void tst_Counting::phraseCounts_data()
     QTest::addColumn<QString>("phrase");
     QTest::addColumn<qint64>("expected");
 
+    // One row a line: clang-format would break between two texts.
+    // clang-format off
     QTest::newRow("overlapping") << "aaa" << "aa" << qint64(2);
     QTest::newRow("overlapping inside") << "abababa" << "aba" << qint64(3);
     QTest::newRow("case ignored") << "Free software FREE software" << "free software" << qint64(2);
@@ -80,6 +82,7 @@ void tst_Counting::phraseCounts_data()
     QTest::newRow("non-Latin case ignored") << QString::fromUtf8("ПРОГРАММЫ и программы") << QString::fromUtf8("программы")
                                             << qint64(2);
     QTest::newRow("phrase longer than text") << "free" << "free software" << qint64(0);
+    // clang-format on
 }
 
 void tst_Counting::phraseCounts()
@@ -175,6 +178,8 @@ void tst_Counting::frequencyText_data()
     QTest::addColumn<QString>("localeName");
     QTest::addColumn<QString>("expected");
 
+    // One row a line: clang-format would break between two texts.
+    // clang-format off
     QTest::newRow("four digits") << qint64(111111) << "en_US" << "11.1111";
     QTest::newRow("trailing zeros dropped") << qint64(112500) << "en_US" << "11.25";
     QTest::newRow("whole number") << qint64(120000) << "en_US" << "12";
@@ -182,6 +187,7 @@ void tst_Counting::frequencyText_data()
     QTest::newRow("leading zero digit kept") << qint64(10312) << "en_US" << "1.0312";
     QTest::newRow("no thousands separator") << qint64(12345678) << "en_US" << "1234.5678";
     QTest::newRow("comma locale") << qint64(111111) << "de_DE" << "11,1111";
+    // clang-format on
 }
 
 void tst_Counting::frequencyText()

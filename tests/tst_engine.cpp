@@ -32,14 +32,24 @@ void tst_Engine::profiles_data()
     auto row = [](int position, const char *entry, QStringList values) {
         QTest::newRow(entry) << position << QString::fromLatin1(entry) << values;
     };
-    row(0, "Alta Vista", {"Alta Vista", "2 times", "about 15", "about 6 times", "about 200", "about 27", "about 300", "9.125 - 18.2585"});
-    row(1, "Aol", {"AOL", "2 times", "about 25", "about 10 times", "about 325", "about 30", "about 450", "5.814 - 16.879"});
-    row(2, "Excite", {"Excite", "2 times", "about 25", "about 10 times", "about 325", "about 30", "about 450", "5.814 - 16.879"});
-    row(3, "HotBot", {"Hot Bot", "2 times", "about 18", "about 5 times", "about 250", "about 24", "about 350", "9.546 - 13.568"});
-    row(4, "InfoSeek", {"InfoSeek", "2 times", "about 25", "about 5 times", "about 350", "about 30", "about 450", "4.0321 - 11.0000"});
-    row(5, "Lycos", {"Lycos", "3 times", "about 25", "about 4 times", "about 200", "about 28", "350", "8.0321 - 16.0000"});
-    row(6, "Magellan", {"Magellan", "2 times", "about 15", "about 4 times", "about 200", "about 25", "about 325", "8.0321 - 14.0000"});
-    row(7, "WebCrawler", {"WebCrawler", "2 times", "about 20", "about 4 times", "about 200", "about 29", "about 270", "6.0321 - 16.0000"});
+    row(0, "Alta Vista",
+        {"Alta Vista", "2 times", "about 15", "about 6 times", "about 200", "about 27", "about 300",
+         "9.125 - 18.2585"});
+    row(1, "Aol",
+        {"AOL", "2 times", "about 25", "about 10 times", "about 325", "about 30", "about 450", "5.814 - 16.879"});
+    row(2, "Excite",
+        {"Excite", "2 times", "about 25", "about 10 times", "about 325", "about 30", "about 450", "5.814 - 16.879"});
+    row(3, "HotBot",
+        {"Hot Bot", "2 times", "about 18", "about 5 times", "about 250", "about 24", "about 350", "9.546 - 13.568"});
+    row(4, "InfoSeek",
+        {"InfoSeek", "2 times", "about 25", "about 5 times", "about 350", "about 30", "about 450", "4.0321 - 11.0000"});
+    row(5, "Lycos",
+        {"Lycos", "3 times", "about 25", "about 4 times", "about 200", "about 28", "350", "8.0321 - 16.0000"});
+    row(6, "Magellan",
+        {"Magellan", "2 times", "about 15", "about 4 times", "about 200", "about 25", "about 325", "8.0321 - 14.0000"});
+    row(7, "WebCrawler",
+        {"WebCrawler", "2 times", "about 20", "about 4 times", "about 200", "about 29", "about 270",
+         "6.0321 - 16.0000"});
     row(8, "Yahoo", {"Yahoo", "2 times", "about 20", "about 5 times", "450", "about 15", "550", "13.000 - 33.000"});
 }
 
@@ -52,9 +62,9 @@ void tst_Engine::profiles()
     QCOMPARE(engineListEntries().at(position), listEntry);
     PageProject project;
     ApplyEngineProfile(project, position);
-    const QStringList stored = {project.EngineName,     project.DescPhraseAdvice, project.DescWordAdvice,
-                                project.BodyPhraseAdvice, project.BodyWordAdvice, project.PagePhraseAdvice,
-                                project.PageWordAdvice, project.FrequencyAdvice};
+    const QStringList stored = {project.EngineName,       project.DescPhraseAdvice, project.DescWordAdvice,
+                                project.BodyPhraseAdvice, project.BodyWordAdvice,   project.PagePhraseAdvice,
+                                project.PageWordAdvice,   project.FrequencyAdvice};
     QCOMPARE(stored, values);
 }
 
@@ -77,6 +87,8 @@ void tst_Engine::recommendedSettings_data()
     QTest::addColumn<int>("frequency");
     QTest::addColumn<int>("spamDetection");
 
+    // One row a line: clang-format would break between two texts.
+    // clang-format off
     QTest::newRow("AOL") << "AOL" << "1111110010" << 2 << 1;
     QTest::newRow("Excite") << "Excite" << "0011100011" << 2 << 1;
     QTest::newRow("Alta Vista") << "Alta Vista" << "1101010000" << 1 << 1;
@@ -87,6 +99,7 @@ void tst_Engine::recommendedSettings_data()
     QTest::newRow("WebCrawler") << "WebCrawler" << "1101110000" << 2 << 2;
     QTest::newRow("Yahoo") << "Yahoo" << "1101110000" << 1 << 2;
     QTest::newRow("list text is no key") << "HotBot" << "0000000000" << -1 << -1;
+    // clang-format on
 }
 
 void tst_Engine::recommendedSettings()
@@ -112,8 +125,11 @@ void tst_Engine::storeSettings_data()
     QTest::addColumn<QString>("frequencyLevel");
     QTest::addColumn<QString>("spamDetectionLevel");
 
+    // One row a line: clang-format would break between two texts.
+    // clang-format off
     QTest::newRow("positions") << 2 << 0 << "2" << "0";
     QTest::newRow("no selection") << -1 << -1 << "" << "";
+    // clang-format on
 }
 
 void tst_Engine::storeSettings()
@@ -126,13 +142,13 @@ void tst_Engine::storeSettings()
     PageProject project;
     StoreSettings(ApplyEngineDefaults(QStringLiteral("AOL")), project);
     SettingsScreenState state; // every box unchecked
-    state.checks[6] = true; // Check7
+    state.checks[6] = true;    // Check7
     state.frequencyPosition = frequency;
     state.spamDetectionPosition = spamDetection;
     StoreSettings(state, project);
 
-    const QStringList flags = {project.UseMetaDescription, project.UseMetaKeywords,    project.UseCommentTags,
-                               project.UseAltTags,         project.UseHiddenTags,      project.UseTopBottomSpam,
+    const QStringList flags = {project.UseMetaDescription,  project.UseMetaKeywords,       project.UseCommentTags,
+                               project.UseAltTags,          project.UseHiddenTags,         project.UseTopBottomSpam,
                                project.UseFrequencyExploit, project.UseHiddenExternalLink, project.UseAutoForward,
                                project.UseTitleMetaExploit};
     QCOMPARE(flags, QStringList({"", "", "", "", "", "", "Yes", "", "", ""}));
@@ -149,8 +165,9 @@ void tst_Engine::settingsTexts()
              QStringLiteral("Here are the Rankwright Assistant settings. Select the options you want to include, then "
                             "click the arrow button to finish your gateway page. The default settings are what we "
                             "suggest for Alta Vista."));
-    QCOMPARE(settingsDefaultsSetText(engine),
-             QStringLiteral("The default settings have been set. The default settings are what we suggest for Alta Vista."));
+    QCOMPARE(
+        settingsDefaultsSetText(engine),
+        QStringLiteral("The default settings have been set. The default settings are what we suggest for Alta Vista."));
 }
 
 void tst_Engine::keywordBlock_data()

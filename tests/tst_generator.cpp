@@ -476,8 +476,8 @@ void tst_Generator::viewNeverFollowsLinkAtResultsName()
     QCOMPARE(readFile(otherFile), otherBytes);
     QVERIFY(!QFileInfo(resultsFilePath()).isSymLink());
     QCOMPARE(readFile(resultsFilePath()), pageBytes(boxText(text1())));
-    QCOMPARE(QFileInfo(folder).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                  | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    QCOMPARE(QFileInfo(folder).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                                                  QFile::WriteUser | QFile::ExeUser);
     waitForBrowserCalls(callsBefore + 1);
     QCOMPARE(m_desktop->browserCalls().last(), QStringList{resultsFilePath()});
 }
@@ -561,7 +561,8 @@ void tst_Generator::saveOverExistingFile()
     whenModal<QFileDialog>([&](QFileDialog *dialog) {
         whenModal<QMessageBox>(recordMessage(&question, replace ? QMessageBox::Yes : QMessageBox::No));
         // The warning about the failed save belongs to the generator, not to the dialog.
-        whenModal<QMessageBox>(recordMessage(&warning), [](QMessageBox *box) { return box->parentWidget() == generator(); });
+        whenModal<QMessageBox>(recordMessage(&warning),
+                               [](QMessageBox *box) { return box->parentWidget() == generator(); });
         if (writeFails) {
             rlimit small = saved;
             small.rlim_cur = 1024;

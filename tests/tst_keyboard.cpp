@@ -88,16 +88,16 @@ void TestKeyboard::escapeClosesAsTheCloseControl_data()
 
     QTest::newRow("frmError4") << from(ScreenId::Step1, "Command2", ScreenId::Error4) << ScreenId::Error4
                                << ScreenId::Step1;
-    QTest::newRow("frmNoSelection") << from(ScreenId::Main, "Command4", ScreenId::NoSelection)
-                                    << ScreenId::NoSelection << ScreenId::Main;
+    QTest::newRow("frmNoSelection") << from(ScreenId::Main, "Command4", ScreenId::NoSelection) << ScreenId::NoSelection
+                                    << ScreenId::Main;
     QTest::newRow("frmQuit1") << from(ScreenId::Step2, "Command1", ScreenId::Quit1) << ScreenId::Quit1
                               << ScreenId::Step2;
     QTest::newRow("frmOptions") << from(ScreenId::Generator, "Command4", ScreenId::Options) << ScreenId::Options
                                 << ScreenId::Generator;
     QTest::newRow("frmStats") << Setup([] { open(ScreenId::Stats); }) << ScreenId::Stats << ScreenId::Main;
     QTest::newRow("frmSearch") << Setup([] { open(ScreenId::Search); }) << ScreenId::Search << ScreenId::Main;
-    QTest::newRow("frmKeyWordTips") << from(ScreenId::Step1, "Command4", ScreenId::KeyWordTips)
-                                    << ScreenId::KeyWordTips << ScreenId::Step1;
+    QTest::newRow("frmKeyWordTips") << from(ScreenId::Step1, "Command4", ScreenId::KeyWordTips) << ScreenId::KeyWordTips
+                                    << ScreenId::Step1;
 }
 
 void TestKeyboard::escapeClosesAsTheCloseControl()

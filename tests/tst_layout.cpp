@@ -56,11 +56,11 @@ void TestLayout::cleanup()
 void TestLayout::windowFitsTheScreen_data()
 {
     QTest::addColumn<ScreenId>("id");
-    for (ScreenId id : {ScreenId::Splash, ScreenId::Main, ScreenId::Step0, ScreenId::Step1, ScreenId::Step2,
-                        ScreenId::Step3, ScreenId::Step4, ScreenId::Step5, ScreenId::Generator, ScreenId::Options,
-                        ScreenId::Search, ScreenId::Stats, ScreenId::KeyWordTips, ScreenId::Quit1, ScreenId::Error,
-                        ScreenId::Error2, ScreenId::Error4, ScreenId::Error5, ScreenId::Error8,
-                        ScreenId::NoSelection})
+    for (ScreenId id :
+         {ScreenId::Splash, ScreenId::Main,   ScreenId::Step0,       ScreenId::Step1,     ScreenId::Step2,
+          ScreenId::Step3,  ScreenId::Step4,  ScreenId::Step5,       ScreenId::Generator, ScreenId::Options,
+          ScreenId::Search, ScreenId::Stats,  ScreenId::KeyWordTips, ScreenId::Quit1,     ScreenId::Error,
+          ScreenId::Error2, ScreenId::Error4, ScreenId::Error5,      ScreenId::Error8,    ScreenId::NoSelection})
         QTest::newRow(formName(id).data()) << id;
 }
 
@@ -79,8 +79,8 @@ void TestLayout::windowFitsTheScreen()
     for (QWidget *child : window->findChildren<QWidget *>()) {
         if (!child->isVisibleTo(window))
             continue;
-        const QString name = child->objectName().isEmpty() ? QString::fromLatin1(child->metaObject()->className())
-                                                          : child->objectName();
+        const QString name =
+            child->objectName().isEmpty() ? QString::fromLatin1(child->metaObject()->className()) : child->objectName();
         // Wholly inside the window: nothing hangs over its edge.
         const QRect inWindow(child->mapTo(window, QPoint(0, 0)), child->size());
         QVERIFY2(window->rect().contains(inWindow),

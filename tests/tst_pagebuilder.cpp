@@ -36,16 +36,18 @@ enum Option : unsigned {
 
 // The sample project with only the options given on, as `flagText`, and one round of the
 // phrases in the keyword block.
-PageProject projectWith(unsigned options, const QString &frequencyLevel, const QString &flagText = QStringLiteral("Yes"))
+PageProject projectWith(unsigned options, const QString &frequencyLevel,
+                        const QString &flagText = QStringLiteral("Yes"))
 {
     PageProject p = sampleProject();
     p.SpamDetectionLevel = QStringLiteral("0");
     BuildKeywordBlock(p);
     p.FrequencyLevel = frequencyLevel;
 
-    QString *const flags[] = {&p.UseMetaDescription, &p.UseMetaKeywords, &p.UseCommentTags, &p.UseAltTags,
-                              &p.UseHiddenTags, &p.UseTopBottomSpam, &p.UseFrequencyExploit,
-                              &p.UseHiddenExternalLink, &p.UseAutoForward, &p.UseTitleMetaExploit, &p.UseHitCounter};
+    QString *const flags[] = {&p.UseMetaDescription,  &p.UseMetaKeywords,       &p.UseCommentTags,
+                              &p.UseAltTags,          &p.UseHiddenTags,         &p.UseTopBottomSpam,
+                              &p.UseFrequencyExploit, &p.UseHiddenExternalLink, &p.UseAutoForward,
+                              &p.UseTitleMetaExploit, &p.UseHitCounter};
     for (unsigned i = 0; i < std::size(flags); ++i)
         *flags[i] = options & (1u << i) ? flagText : QString();
     return p;
@@ -93,16 +95,22 @@ const QString keywords =
     QStringLiteral("<META name = \"keywords\" content = \"free software, open source, linux tools, gnu apps\">");
 const QString description = QStringLiteral("<META name = \"description\" content = \"free software - download it\">");
 const QString comment = QStringLiteral("<!-- free software open source linux tools gnu apps -->");
-const QString hidden =
-    QStringLiteral("<input type=\"hidden\" name=\"free software\" value=\"free software open source linux tools gnu apps\">");
+const QString hidden = QStringLiteral(
+    "<input type=\"hidden\" name=\"free software\" value=\"free software open source linux tools gnu apps\">");
 
 const QStringList fullHead = {
     "<HTML>",
     comment,
     "<HEAD>",
-    title, keywords, description,
-    title, keywords, description,
-    title, keywords, description,
+    title,
+    keywords,
+    description,
+    title,
+    keywords,
+    description,
+    title,
+    keywords,
+    description,
     "<script language=\"JavaScript\">",
     "bName = navigator.appName;",
     "if (bName == \"Netscape\")",
@@ -127,7 +135,8 @@ const QList<MarkedLine> fullBody = {
     {"<CENTER><B>free software open source linux tools gnu apps.</B></CENTER>"},
     {hidden},
     {"<CENTER><TABLE WIDTH=80%><TR><TD>"},
-    {"<CENTER><IMG SRC=\"quillmarsh.gif\" WIDTH=\"450\" HEIGHT=\"25\" ALT=\"Looking for free software open source linux tools gnu apps?\"></CENTER>"},
+    {"<CENTER><IMG SRC=\"quillmarsh.gif\" WIDTH=\"450\" HEIGHT=\"25\" ALT=\"Looking for free software open source "
+     "linux tools gnu apps?\"></CENTER>"},
     {"<BR><BR>Are you searching for: "},
     {"<CENTER><A HREF=\"http://www.example.com/\">free software - Click Here!</A></CENTER>"},
     {"<BR>"},
@@ -160,7 +169,8 @@ const QList<MarkedLine> fullBody = {
     {"<A HREF=\"http://www.rankwright.com\">.</A>"},
     {"<A HREF=\"http://magellan.excite.com\">.</A></CENTER>"},
     {"<BR>"},
-    {"<CENTER><IMG SRC=\"quillmarsh.gif\" WIDTH=\"450\" HEIGHT=\"25\" ALT=\"Looking for free software open source linux tools gnu apps?\"></CENTER>"},
+    {"<CENTER><IMG SRC=\"quillmarsh.gif\" WIDTH=\"450\" HEIGHT=\"25\" ALT=\"Looking for free software open source "
+     "linux tools gnu apps?\"></CENTER>"},
     {"<CENTER>Index: linux tools open source gnu apps free software.</CENTER>"},
     {comment, 2},
     {hidden, 2},
@@ -211,6 +221,8 @@ void tst_PageBuilder::wholePage_data()
     QTest::addColumn<QString>("flagText");
     QTest::addColumn<QStringList>("expected");
 
+    // One row a line: clang-format would break between two texts.
+    // clang-format off
     QTest::newRow("all options off") << 0u << "0" << "Yes" << plainHead + plainBody + ending;
     QTest::newRow("all options off, empty level") << 0u << "" << "Yes" << plainHead + plainBody + ending;
     QTest::newRow("flags other than Yes are off") << unsigned(AllButExploit) << "1" << "yes"
@@ -231,6 +243,7 @@ void tst_PageBuilder::wholePage_data()
                + plainBody + ending;
     QTest::newRow("keywords only") << unsigned(MetaKeywords) << "0" << "Yes"
                                    << QStringList{"<HTML>", "<HEAD>", title, keywords, "</HEAD>"} + plainBody + ending;
+    // clang-format on
 }
 
 void tst_PageBuilder::wholePage()
@@ -253,7 +266,8 @@ void tst_PageBuilder::valuesAreInsertedUnchanged()
     project.SiteUrl = QStringLiteral("www.example.com/a b");
 
     const QString built = BuildGatewayPage(project);
-    QVERIFY(built.contains(QLatin1String("\r\n<META name = \"description\" content = \"say \"hi\"\r\n<b>now</b>\">\r\n")));
+    QVERIFY(
+        built.contains(QLatin1String("\r\n<META name = \"description\" content = \"say \"hi\"\r\n<b>now</b>\">\r\n")));
     QVERIFY(built.contains(QLatin1String("\r\n<BR>\r\nline one\r\n<P>line two\r\n<BR>\r\n")));
     QVERIFY(built.contains(QLatin1String("\r\n<CENTER>You are visitor number  to visit this site.</CENTER><BR>\r\n")));
     QVERIFY(built.contains(QLatin1String("<LI><A HREF=\"www.example.com/a b\">open source</A><BR>")));

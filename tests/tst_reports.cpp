@@ -68,12 +68,11 @@ void tst_Reports::description_data()
                   "Your total word count is 8. You used your Targeted Phrase 1 time."})
         << lines({"", "For AOL:", "You should use about 25 words.",
                   "Use your Targeted Phrase 2 times in the Meta-Tag Description."});
-    QTest::newRow("phrase not found")
-        << "Tools for people who build their own web pages" << int(AltaVista)
-        << lines({"Meta-Tag Description Statistics:",
-                  "Your total word count is 9. You used your Targeted Phrase 0 times."})
-        << lines({"", "For Alta Vista:", "You should use about 15 words.",
-                  "Use your Targeted Phrase 2 times in the Meta-Tag Description."});
+    QTest::newRow("phrase not found") << "Tools for people who build their own web pages" << int(AltaVista)
+                                      << lines({"Meta-Tag Description Statistics:",
+                                                "Your total word count is 9. You used your Targeted Phrase 0 times."})
+                                      << lines({"", "For Alta Vista:", "You should use about 15 words.",
+                                                "Use your Targeted Phrase 2 times in the Meta-Tag Description."});
     QTest::newRow("blanks only are not empty")
         << "   " << int(AltaVista)
         << lines({"Meta-Tag Description Statistics:",
@@ -138,12 +137,12 @@ void tst_Reports::body_data()
         << lines({"Page Body Statistics:", "Your total word count is 7. You used your Targeted Phrase 2 times."})
         << lines({"", "For Yahoo:", "You should use 450 words.",
                   "Use your Targeted Phrase about 5 times in the body of your page."});
-    QTest::newRow("three blanks")
-        << "   " << int(Aol)
-        << lines({"Page Body Statistics:",
-                  "Your total word count is 5 or less. You used your Targeted Phrase 0 times."})
-        << lines({"", "For AOL:", "You should use about 325 words.",
-                  "Use your Targeted Phrase about 10 times in the body of your page."});
+    QTest::newRow("three blanks") << "   " << int(Aol)
+                                  << lines(
+                                         {"Page Body Statistics:",
+                                          "Your total word count is 5 or less. You used your Targeted Phrase 0 times."})
+                                  << lines({"", "For AOL:", "You should use about 325 words.",
+                                            "Use your Targeted Phrase about 10 times in the body of your page."});
 }
 
 void tst_Reports::body()
@@ -180,9 +179,9 @@ void tst_Reports::generatedPage_data()
         words << QStringLiteral("<x>");
     const QString page300 = words.join(QLatin1Char(' '));
 
-    const QString altaVistaAdvice = lines({"For Alta Vista:", "You should use about 300 words.",
-                                           "Use your Targeted Phrase about 27 times.",
-                                           "Your Keyword Frequency should be: 9.125 - 18.2585"});
+    const QString altaVistaAdvice =
+        lines({"For Alta Vista:", "You should use about 300 words.", "Use your Targeted Phrase about 27 times.",
+               "Your Keyword Frequency should be: 9.125 - 18.2585"});
     QTest::newRow("300 words, 27 times") << page300 << int(AltaVista) << "en_US"
                                          << lines({"Page Statistics:", "Your total word count is 300.",
                                                    " You used your Targeted Phrase 27 times.",

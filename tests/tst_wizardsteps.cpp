@@ -317,8 +317,7 @@ void TestWizardSteps::navigationButtons_data()
     QTest::newRow("step 4") << ScreenId::Step4 << QStringList{quit, next, back, {}};
     // Step 5's Command4 is a text button, not a picture.
     QTest::newRow("step 5") << ScreenId::Step5 << QStringList{quit, next, back, {}};
-    QTest::newRow("generator") << ScreenId::Generator
-                               << QStringList{quit, {}, back, u"Click Here For More Options!"_s};
+    QTest::newRow("generator") << ScreenId::Generator << QStringList{quit, {}, back, u"Click Here For More Options!"_s};
 }
 
 void TestWizardSteps::navigationButtons()
@@ -354,9 +353,8 @@ void TestWizardSteps::tabOrder_data()
     QTest::newRow("step 1") << ScreenId::Step1
                             << QStringList{u"PrimaryKeywords"_s, u"Support1"_s, u"Support2"_s, u"Support3"_s,
                                            u"Command2"_s,        u"Command4"_s, u"Command3"_s, u"Command1"_s};
-    QTest::newRow("step 2") << ScreenId::Step2
-                            << QStringList{u"SiteTitle"_s, u"MDescription"_s, u"Command4"_s,
-                                           u"Command2"_s,  u"Command3"_s,     u"Command1"_s};
+    QTest::newRow("step 2") << ScreenId::Step2 << QStringList{u"SiteTitle"_s, u"MDescription"_s, u"Command4"_s,
+                                                              u"Command2"_s,  u"Command3"_s,     u"Command1"_s};
     QTest::newRow("step 3") << ScreenId::Step3
                             << QStringList{u"PageBody"_s, u"Command4"_s, u"Command2"_s, u"Command3"_s, u"Command1"_s};
     QTest::newRow("step 4, the counter's box hidden")
@@ -364,8 +362,8 @@ void TestWizardSteps::tabOrder_data()
         << QStringList{u"chkHitCounter"_s, u"txtLinkText"_s, u"Command2"_s, u"Command3"_s, u"Command1"_s};
     QTest::newRow("step 5, the columns top to bottom")
         << ScreenId::Step5
-        << QStringList{u"Check1"_s, u"Check2"_s,  u"Check4"_s,   u"Check3"_s,   u"Check5"_s,   u"Check7"_s,
-                       u"Check6"_s, u"Check8"_s,  u"Check10"_s,  u"Check9"_s,   u"Combo1"_s,   u"Combo2"_s,
+        << QStringList{u"Check1"_s,   u"Check2"_s,   u"Check4"_s,   u"Check3"_s,  u"Check5"_s, u"Check7"_s,
+                       u"Check6"_s,   u"Check8"_s,   u"Check10"_s,  u"Check9"_s,  u"Combo1"_s, u"Combo2"_s,
                        u"Command2"_s, u"Command3"_s, u"Command1"_s, u"Command4"_s};
 }
 

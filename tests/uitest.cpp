@@ -109,7 +109,8 @@ void closeByCloseControl(ScreenId id)
 void pick(QComboBox *list, int position)
 {
     QVERIFY(list);
-    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(list->width() - list->height() / 2, list->height() / 2));
+    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(list->width() - list->height() / 2, list->height() / 2));
     QAbstractItemView *view = list->view();
     QTRY_VERIFY(view->isVisible());
     const QModelIndex index = view->model()->index(position, 0);

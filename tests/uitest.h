@@ -41,8 +41,7 @@ void discardAllAndCheckNoLeak();
 int programEnds();
 
 // The control `name` of the open window `id`, or nullptr.
-template <typename T>
-T *control(ScreenId id, const char *name)
+template <typename T> T *control(ScreenId id, const char *name)
 {
     QWidget *screen = Screens::find(id);
     return screen ? screen->findChild<T *>(QLatin1String(name)) : nullptr;

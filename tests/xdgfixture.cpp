@@ -32,8 +32,8 @@ XdgFixture::XdgFixture()
     const QString shared = path() + "/share"_L1;
     const QString configDirs = path() + "/etc-xdg"_L1;
     QDir root(path());
-    const QStringList folders{dataHome() + "/applications"_L1, configHome(), shared, configDirs,
-                              path() + "/bin"_L1, path() + "/calls"_L1};
+    const QStringList folders{
+        dataHome() + "/applications"_L1, configHome(), shared, configDirs, path() + "/bin"_L1, path() + "/calls"_L1};
     for (const QString &folder : folders) {
         if (!root.mkpath(folder)) {
             m_error = u"Cannot create "_s + folder;
@@ -41,9 +41,8 @@ XdgFixture::XdgFixture()
         }
     }
     // Qt and GLib accept a runtime folder only if nobody else may enter it.
-    if (!root.mkpath(runtimeDir())
-        || !QFile::setPermissions(runtimeDir(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+    if (!root.mkpath(runtimeDir()) ||
+        !QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
         m_error = u"Cannot create "_s + runtimeDir();
         return;
     }
@@ -90,9 +89,9 @@ XdgFixture::~XdgFixture()
 QString XdgFixture::installBrowser(const QByteArray &script, const QString &fieldCode)
 {
     const QString program = path() + "/bin/browser"_L1;
-    if (!writeFile(program, script)
-        || !QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
-        || !registerBrowserEntry(quotedExecArgument(program) + u' ' + fieldCode))
+    if (!writeFile(program, script) ||
+        !QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) ||
+        !registerBrowserEntry(quotedExecArgument(program) + u' ' + fieldCode))
         return {};
     return program;
 }
@@ -103,8 +102,11 @@ QString XdgFixture::installRecordingBrowser()
     // Every argument is followed by a NUL byte, which no argument can contain.
     const QByteArray calls = quotedShellWord(path() + "/calls"_L1);
     return installBrowser("#!/bin/sh\n"
-                          "tmp=" + calls + "/.call-$$\n"
-                          "printf '%s\\0' \"$@\" > \"$tmp\" && mv \"$tmp\" " + calls + "/call-$$\n");
+                          "tmp=" +
+                          calls +
+                          "/.call-$$\n"
+                          "printf '%s\\0' \"$@\" > \"$tmp\" && mv \"$tmp\" " +
+                          calls + "/call-$$\n");
 }
 
 bool XdgFixture::registerBrowserEntry(const QString &execLine)
@@ -114,11 +116,13 @@ bool XdgFixture::registerBrowserEntry(const QString &execLine)
                              "Name=Test Browser\n"
                              "NoDisplay=true\n"
                              "MimeType=text/html;\n"
-                             "Exec=" + execLine.toUtf8() + "\n";
+                             "Exec=" +
+                             execLine.toUtf8() + "\n";
     const QByteArray defaults = "[Default Applications]\n"
-                                "text/html=" + QByteArray(BrowserEntryName.data()) + "\n";
-    return writeFile(dataHome() + "/applications/"_L1 + BrowserEntryName, entry)
-        && writeFile(configHome() + "/mimeapps.list"_L1, defaults);
+                                "text/html=" +
+                                QByteArray(BrowserEntryName.data()) + "\n";
+    return writeFile(dataHome() + "/applications/"_L1 + BrowserEntryName, entry) &&
+           writeFile(configHome() + "/mimeapps.list"_L1, defaults);
 }
 
 QList<QStringList> XdgFixture::browserCalls() const
@@ -163,9 +167,8 @@ void XdgFixture::applyToThisProcess()
     for (auto it = m_variables.cbegin(); it != m_variables.cend(); ++it) {
         const char *name = it.key().constData();
         if (!m_savedVariables.contains(it.key())) {
-            m_savedVariables.insert(it.key(), qEnvironmentVariableIsSet(name)
-                                                  ? std::optional<QByteArray>(qgetenv(name))
-                                                  : std::nullopt);
+            m_savedVariables.insert(it.key(), qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
+                                                                              : std::nullopt);
         }
         if (it.value())
             qputenv(name, QFile::encodeName(*it.value()));

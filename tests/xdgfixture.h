@@ -37,8 +37,8 @@ public:
 
     // The whole private desktop (tests may add files of their own) and the folders the variables name.
     QString path() const { return m_dir.path(); }
-    QString dataHome() const { return path() + QStringLiteral("/data"); }       // XDG_DATA_HOME
-    QString configHome() const { return path() + QStringLiteral("/config"); }   // XDG_CONFIG_HOME
+    QString dataHome() const { return path() + QStringLiteral("/data"); }      // XDG_DATA_HOME
+    QString configHome() const { return path() + QStringLiteral("/config"); }  // XDG_CONFIG_HOME
     QString runtimeDir() const { return path() + QStringLiteral("/runtime"); } // XDG_RUNTIME_DIR
 
     // Writes `script` (complete, with its #! line) as an executable program and registers it as the

@@ -37,11 +37,12 @@ frmMain::frmMain()
 
 void frmMain::createControls()
 {
-    auto *helper = new QLabel(QStringLiteral("Start by making a gateway page using your web site's information. Once you "
-                                             "have made a gateway page, submit it to as many search engines as "
-                                             "possible.  Why create just one page? We recommend that you create a "
-                                             "seperate gateway page for each phrase you want to be listed under."),
-                              this);
+    auto *helper =
+        new QLabel(QStringLiteral("Start by making a gateway page using your web site's information. Once you "
+                                  "have made a gateway page, submit it to as many search engines as "
+                                  "possible.  Why create just one page? We recommend that you create a "
+                                  "seperate gateway page for each phrase you want to be listed under."),
+                   this);
     helper->setObjectName(QStringLiteral("lblHelper"));
     helper->setWordWrap(true);
 
@@ -55,7 +56,8 @@ void frmMain::createControls()
     auto *frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     m_label1 = new QLabel(
-        QStringLiteral("Make a selection from the menu on the left, then click the arrow below to get started."), frame);
+        QStringLiteral("Make a selection from the menu on the left, then click the arrow below to get started."),
+        frame);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setWordWrap(true);
     m_label1->setMinimumWidth(m_label1->fontMetrics().averageCharWidth() * 40);

@@ -72,8 +72,8 @@ FullWindow::FullWindow(ScreenId id)
     m_layout->addLayout(m_navigation);
 }
 
-PictureButton *FullWindow::addNavigationButton(Place place, const char *name, Picture picture,
-                                               const QString &toolTip, bool first)
+PictureButton *FullWindow::addNavigationButton(Place place, const char *name, Picture picture, const QString &toolTip,
+                                               bool first)
 {
     PictureButton *button = makePictureButton(this, name, picture, toolTip);
     m_places[int(place)]->insertWidget(first ? 0 : -1, button);

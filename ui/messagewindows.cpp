@@ -56,7 +56,8 @@ void MessageWindow::closeLogic()
 }
 
 frmError::frmError()
-    : MessageWindow(ScreenId::Error, QStringLiteral("Start by selecting a target from the menu above."), ScreenId::Step0)
+    : MessageWindow(ScreenId::Error, QStringLiteral("Start by selecting a target from the menu above."),
+                    ScreenId::Step0)
 {
 }
 
@@ -83,9 +84,10 @@ frmError8::frmError8()
 }
 
 frmNoSelection::frmNoSelection()
-    : MessageWindow(ScreenId::NoSelection,
-                    QStringLiteral("Make a selection from the menu on the left, then click the arrow below to get started."),
-                    ScreenId::Main)
+    : MessageWindow(
+          ScreenId::NoSelection,
+          QStringLiteral("Make a selection from the menu on the left, then click the arrow below to get started."),
+          ScreenId::Main)
 {
 }
 

@@ -38,8 +38,8 @@ enum class ScreenId {
 
 // The wizard's windows, in the order a confirmed quit closes them: the generator's closing shows
 // the settings step, so the generator goes just before it.
-inline constexpr std::array<ScreenId, 7> WizardScreens{ScreenId::Step0, ScreenId::Step1,     ScreenId::Step2,
-                                                       ScreenId::Step3, ScreenId::Step4,     ScreenId::Generator,
+inline constexpr std::array<ScreenId, 7> WizardScreens{ScreenId::Step0, ScreenId::Step1, ScreenId::Step2,
+                                                       ScreenId::Step3, ScreenId::Step4, ScreenId::Generator,
                                                        ScreenId::Step5};
 
 // The six data-entry steps: the wizard's windows but the generator.
@@ -87,8 +87,7 @@ private:
 };
 
 // A window of the program on the Qt window class `Base` (QWidget, QDialog).
-template <typename Base>
-class ScreenWindow : public Base, public Screen
+template <typename Base> class ScreenWindow : public Base, public Screen
 {
 public:
     QWidget *screenWidget() override { return this; }
@@ -139,8 +138,7 @@ namespace Screens {
 QWidget *find(ScreenId id);
 bool isOpen(ScreenId id);
 
-template <typename T>
-T *find(ScreenId id)
+template <typename T> T *find(ScreenId id)
 {
     return qobject_cast<T *>(find(id));
 }

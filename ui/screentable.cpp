@@ -26,8 +26,7 @@ struct ScreenEntry
     Screen *(*create)();
 };
 
-template <typename T>
-Screen *make()
+template <typename T> Screen *make()
 {
     return new T;
 }

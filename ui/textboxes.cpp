@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QtMath>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
+#include <QtMath>
 
 #include <algorithm>
 #include <limits>

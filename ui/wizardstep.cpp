@@ -60,8 +60,8 @@ PictureButton *WizardStep::addQuitButton()
 
 PictureButton *WizardStep::addContinueButton()
 {
-    PictureButton *next = addNavigationButton(Place::Right, "Command2", Picture::RightArrow,
-                                              QStringLiteral("Click Here To Continue!"));
+    PictureButton *next =
+        addNavigationButton(Place::Right, "Command2", Picture::RightArrow, QStringLiteral("Click Here To Continue!"));
     setForwardButton(next);
     return next;
 }
