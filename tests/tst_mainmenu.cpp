@@ -488,6 +488,8 @@ void tst_MainMenu::messageWindowTexts()
 
     QWidget *shown = Screens::show(window);
     QVERIFY(QTest::qWaitForWindowExposed(shown));
+    // Found by its form name, as every other window is.
+    QCOMPARE(shown->objectName(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(shown->windowTitle(), u"Hey You..."_s);
     QCOMPARE(UiTest::control<QLabel>(window, "Label1")->text(), text);
     QStringList shownCaptions;
