@@ -267,19 +267,13 @@ void tst_FullRun::twoPagesThroughEveryWindow()
 
 namespace {
 
-// A key pressed where the keyboard focus is, as the user presses it; nothing else.
-void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget *focus = QApplication::focusWidget();
-    QVERIFY2(focus, "nothing has the keyboard focus");
-    QTest::keyClick(focus, Qt::Key(key), modifiers);
-    UiTest::settle();
-}
+// Keys pressed where the keyboard focus is, as the user presses them; nothing else.
+using UiTest::pressKey;
 
 void pressRepeatedly(int key, int times)
 {
     for (int i = 0; i < times; ++i)
-        CHECKED(press(key));
+        CHECKED(pressKey(key));
 }
 
 // Typed where the keyboard focus is; "\r\n" is the Return key.
@@ -288,7 +282,7 @@ void typeHere(const QString &text)
     const QStringList lines = text.split(u"\r\n"_s);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
-            CHECKED(press(Qt::Key_Return));
+            CHECKED(pressKey(Qt::Key_Return));
         QWidget *focus = QApplication::focusWidget();
         QVERIFY2(focus, "nothing has the keyboard focus");
         UiTest::typeKeys(focus, lines.at(i));
@@ -327,45 +321,45 @@ void tst_FullRun::keyboardAlone()
     FOCUS_ON("frmMain.Command4");
     CHECKED(pressRepeatedly(Qt::Key_Tab, 3));
     FOCUS_ON("frmMain.Check1");
-    CHECKED(press(Qt::Key_Space));
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Step0));
 
     // Step 0: the arrow keys move through the engines, nine downs to Yahoo.
     FOCUS_ON("frmStep0.Combo1");
     CHECKED(pressRepeatedly(Qt::Key_Down, Yahoo + 1));
     QCOMPARE(pageProject().EngineName, u"Yahoo"_s);
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep0.txtUrl1");
-    CHECKED(press(Qt::Key_A, Qt::ControlModifier));
+    CHECKED(pressKey(Qt::Key_A, Qt::ControlModifier));
     CHECKED(typeHere(entries.address));
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Step1));
 
     // Step 1: the four phrases, Tab between them, Enter to go on.
     for (int i = 0; i < 4; ++i) {
         if (i > 0)
-            CHECKED(press(Qt::Key_Tab));
+            CHECKED(pressKey(Qt::Key_Tab));
         CHECKED(typeHere(entries.phrases.at(i)));
     }
     FOCUS_ON("frmStep1.Support3");
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Step2));
 
     // Step 2: Tab leaves the title for the description; Tab leaves the description, whose
     // Enter is a line break, for the exclamation point; then the arrow.
     FOCUS_ON("frmStep2.SiteTitle");
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep2.MDescription");
-    CHECKED(press(Qt::Key_End, Qt::ControlModifier));
+    CHECKED(pressKey(Qt::Key_End, Qt::ControlModifier));
     CHECKED(typeHere(entries.descriptionTyped));
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep2.Command4");
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(labelText(ScreenId::Step2, "Label12").startsWith(u"Meta-Tag Description Statistics:"_s));
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep2.Command2");
-    CHECKED(press(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Space));
     QVERIFY(isUsable(ScreenId::Step3));
 
     // Step 3: the body, with a line break typed by Return.
@@ -373,18 +367,18 @@ void tst_FullRun::keyboardAlone()
     CHECKED(typeHere(entries.bodyLines.join(u"\r\n"_s)));
     CHECKED(pressRepeatedly(Qt::Key_Tab, 2));
     FOCUS_ON("frmStep3.Command2");
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Step4));
 
     // Step 4: Space ticks the hit counter, Tab reaches its box, Tab again the link text.
     FOCUS_ON("frmStep4.chkHitCounter");
-    CHECKED(press(Qt::Key_Space));
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep4.Text6");
     CHECKED(typeHere(entries.hitCounter));
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep4.txtLinkText");
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Step5));
 
     // Step 5: Yahoo's defaults, with "Auto-Foward " switched and the spam detection moved up
@@ -393,13 +387,13 @@ void tst_FullRun::keyboardAlone()
     SettingsScreenState settings = ApplyEngineDefaults(u"Yahoo"_s);
     CHECKED(pressRepeatedly(Qt::Key_Tab, 9));
     FOCUS_ON("frmStep5.Check9");
-    CHECKED(press(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Space));
     settings.checks[8] = !settings.checks[8];
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep5.Combo1");
-    CHECKED(press(Qt::Key_Up));
+    CHECKED(pressKey(Qt::Key_Up));
     settings.spamDetectionPosition -= 1;
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Generator));
     const QString page = expectedPage(entries, settings);
     QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), page);
@@ -407,45 +401,45 @@ void tst_FullRun::keyboardAlone()
     // The generator: Tab leaves the preview for the exclamation point. On the options window a
     // ticked box keeps the focus and Enter carries out its choice.
     FOCUS_ON("frmGenerator.Text1");
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmGenerator.Command4");
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Options));
     FOCUS_ON("frmOptions.Check1");
-    CHECKED(press(Qt::Key_Space));
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(!Screens::isOpen(ScreenId::Options));
     QVERIFY(labelText(ScreenId::Generator, "lbl1").startsWith(u"Page Statistics:"_s));
 
     // "Save It": the name typed into the save dialog, Enter to save.
     const QString path = m_folder.filePath(u"keyboard.htm"_s);
     FOCUS_ON("frmGenerator.Command4");
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     CHECKED(pressRepeatedly(Qt::Key_Tab, 2));
     FOCUS_ON("frmOptions.Check3");
-    CHECKED(press(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Space));
     bool dialogAnswered = false;
     whenModal<QFileDialog>([path, &dialogAnswered](QFileDialog *dialog) {
         dialogAnswered = true;
         if (QTest::qWaitForWindowActive(dialog)) {
             typeHere(path);
-            press(Qt::Key_Return);
+            pressKey(Qt::Key_Return);
         }
         // A dialog that did not take the name is cancelled, so the run goes on and fails on what it finds.
         if (dialog->isVisible())
             dialog->reject();
     });
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Return));
     QTRY_VERIFY(dialogAnswered);
     QCOMPARE(readFile(path), (page + u"\r\n"_s).toUtf8());
 
     // "View It With My Web Browser": the results file goes to the browser.
     FOCUS_ON("frmGenerator.Command4");
-    CHECKED(press(Qt::Key_Return));
-    CHECKED(press(Qt::Key_Tab));
+    CHECKED(pressKey(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmOptions.Check2");
-    CHECKED(press(Qt::Key_Space));
-    CHECKED(press(Qt::Key_Return));
+    CHECKED(pressKey(Qt::Key_Space));
+    CHECKED(pressKey(Qt::Key_Return));
     QTRY_COMPARE_WITH_TIMEOUT(m_desktop->browserCalls().size(), 1, 10000);
     const QString viewed = m_desktop->browserCalls().constFirst().value(0);
     QCOMPARE(readFile(viewed), (page + u"\r\n"_s).toUtf8());

@@ -19,25 +19,13 @@ Q_DECLARE_METATYPE(Setup)
 
 namespace {
 
-bool isUsable(ScreenId id)
-{
-    QWidget *window = Screens::find(id);
-    return window && window->isVisible() && window->isEnabled();
-}
-
+using UiTest::isUsable;
 // The key goes where the keyboard focus is.
-void press(int key)
-{
-    QWidget *focus = QApplication::focusWidget();
-    QVERIFY2(focus, "nothing has the keyboard focus");
-    QTest::keyClick(focus, Qt::Key(key));
-    UiTest::settle();
-}
+using UiTest::pressKey;
 
 void open(ScreenId id)
 {
-    QWidget *window = Screens::show(id);
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(UiTest::showActive(id));
 }
 
 // Opens `window` the way the user does, from `opener`'s button.
@@ -109,7 +97,7 @@ void TestKeyboard::escapeClosesAsTheCloseControl()
     if (QTest::currentTestFailed())
         return;
 
-    press(Qt::Key_Escape);
+    pressKey(Qt::Key_Escape);
     QVERIFY(!Screens::isOpen(window));
     QVERIFY(isUsable(usableAfter));
     // Nothing was chosen on the way out: no page action, no quit.
@@ -139,8 +127,8 @@ void TestKeyboard::enterOnMessageWindows()
         return;
 
     for (int i = 0; i < tabs; ++i)
-        press(Qt::Key_Tab);
-    press(Qt::Key_Return);
+        pressKey(Qt::Key_Tab);
+    pressKey(Qt::Key_Return);
     QVERIFY(!Screens::isOpen(window));
     if (quits) {
         QVERIFY(isUsable(ScreenId::Main));
@@ -156,7 +144,7 @@ void TestKeyboard::escapeLeavesWizardStepsOpen()
     // A step's close control leaves the wizard; Escape is no way to lose one's entries.
     for (ScreenId id : WizardScreens) {
         open(id);
-        press(Qt::Key_Escape);
+        pressKey(Qt::Key_Escape);
         QVERIFY2(isUsable(id), formName(id).data());
         QVERIFY(!Screens::isOpen(ScreenId::Quit1));
         Screens::hide(id);
@@ -178,7 +166,7 @@ void TestKeyboard::focusedPictureButtonsTakeEnterAndSpace()
     setBoxText(UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody"), u"a gateway page"_s);
     auto *analyse = UiTest::control<QWidget>(ScreenId::Step3, "Command4");
     analyse->setFocus(Qt::TabFocusReason);
-    press(key);
+    pressKey(key);
     QVERIFY(UiTest::control<QLabel>(ScreenId::Step3, "lblCounter")->text().startsWith(u"Page Body Statistics:"_s));
     QVERIFY(isUsable(ScreenId::Step3));
     QCOMPARE(pageProject().BodyText, QString());
@@ -190,7 +178,7 @@ void TestKeyboard::enterInAMultiLineBoxIsALineBreak()
     auto *body = UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
     QCOMPARE(QApplication::focusWidget(), body);
     QTest::keyClicks(body, u"one"_s);
-    press(Qt::Key_Return);
+    pressKey(Qt::Key_Return);
     QTest::keyClicks(body, u"two"_s);
     QCOMPARE(boxText(body), u"one\r\ntwo"_s);
     QVERIFY(isUsable(ScreenId::Step3));

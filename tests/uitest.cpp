@@ -78,6 +78,14 @@ QWidget *showActive(ScreenId id)
     return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
 }
 
+void pressKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY2(focus, "nothing has the keyboard focus");
+    QTest::keyClick(focus, Qt::Key(key), modifiers);
+    settle();
+}
+
 void click(QAbstractButton *button)
 {
     QVERIFY2(button, "no such button");

@@ -68,6 +68,10 @@ void click(ScreenId id, const char *buttonName);
 void closeByCloseControl(QWidget *window);
 void closeByCloseControl(ScreenId id);
 
+// Presses a key where the keyboard focus is, as the user does, then lets queued work run; fails
+// when nothing has the focus.
+void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 // Picks the entry at `position` of a list the way the user does: opens the list, moves onto the
 // entry and clicks it.
 void pick(QComboBox *list, int position);

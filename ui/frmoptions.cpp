@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -91,12 +90,8 @@ void frmOptions::keyPressEvent(QKeyEvent *event)
 {
     // Enter carries out the choice: the box that was ticked keeps the focus, since every way
     // from it to the exclamation point passes another box, whose focus would untick it.
-    if (isEnterKey(event)) {
-        if (!event->isAutoRepeat())
-            m_command4->click();
-        return;
-    }
-    DialogScreen::keyPressEvent(event);
+    if (!pressOnEnter(event, m_command4))
+        DialogScreen::keyPressEvent(event);
 }
 
 void frmOptions::keepOnly(QCheckBox *chosen)

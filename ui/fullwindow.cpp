@@ -88,12 +88,8 @@ void FullWindow::setBody(QLayout *body)
 
 void FullWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (isEnterKey(event) && m_forward && m_forward->isVisible() && m_forward->isEnabled()) {
-        // Held down, Enter would run through the steps.
-        if (!event->isAutoRepeat())
-            m_forward->click();
+    if (m_forward && m_forward->isVisible() && m_forward->isEnabled() && pressOnEnter(event, m_forward))
         return;
-    }
     if (m_escapeCloses && event->matches(QKeySequence::Cancel)) {
         close();
         return;
@@ -103,17 +99,19 @@ void FullWindow::keyPressEvent(QKeyEvent *event)
 
 void FullWindow::place(bool firstShow)
 {
+    const bool wizardWindow = isWizardWindow(screenId());
+    // Other windows keep the size and place the user gave them.
+    if (!firstShow && !wizardWindow)
+        return;
     const WindowFit fit = fitWindow(this);
     QSize size = fit.size;
-    if (isWizardWindow(screenId())) {
+    if (wizardWindow) {
         // Every time a wizard window shows, so that the arrows stay where they were.
         WizardFrame &frame = wizardFrame();
         frame.needed = neededWizardFrame(this).expandedTo(fit.size);
         size = frame.handedOn.isValid() ? frame.handedOn : frame.needed;
         const QRect area = availableArea(this).marginsRemoved(frameExtent(this));
         size = size.boundedTo(area.size());
-    } else if (!firstShow) {
-        return;
     }
     setMinimumSize(fit.minimum);
     resize(size.expandedTo(fit.minimum));

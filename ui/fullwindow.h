@@ -53,5 +53,4 @@ private:
     QHBoxLayout *m_places[3] = {};
     QAbstractButton *m_forward = nullptr;
     bool m_escapeCloses = false;
-    int m_minimumForWidth = -1;
 };

@@ -147,20 +147,19 @@ PictureButton::PictureButton(QWidget *parent, const char *objectName, Picture pi
     setAccessibleName(toolTip);
 }
 
-bool isEnterKey(const QKeyEvent *event)
+bool pressOnEnter(QKeyEvent *event, QAbstractButton *button)
 {
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && !event->isAutoRepeat())
+        button->click();
+    return enter;
 }
 
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
-    if (isEnterKey(event)) {
-        if (!event->isAutoRepeat())
-            click();
-        return;
-    }
-    QToolButton::keyPressEvent(event);
+    if (!pressOnEnter(event, this))
+        QToolButton::keyPressEvent(event);
 }
 
 PictureButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip)

@@ -23,11 +23,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-// Enter or Return, without modifiers but the keypad's.
-bool isEnterKey(const QKeyEvent *event);
+// Presses `button` when `event` is Enter or Return without modifiers (but the keypad's), as a
+// focused push button takes it; held down, the key presses it once. Returns whether the key was
+// Enter, so that nothing else acts on it.
+bool pressOnEnter(QKeyEvent *event, QAbstractButton *button);
 
 PictureButton *makePictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip);
 
+class QAbstractButton;
 class QBoxLayout;
 class QGridLayout;
 
