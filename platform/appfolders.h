@@ -2,7 +2,10 @@
 
 #include <QString>
 
-// Where the program keeps its files. All of them lie in folders private to the user: a file with a fixed
+// Where the program keeps its files, after the XDG Base Directory rules: the data folder is
+// XDG_DATA_HOME, or ~/.local/share when that is unset or relative; the runtime folder is
+// XDG_RUNTIME_DIR when it is absolute and a private folder of the user's. Names keep the environment's
+// bytes (see filenames.h). All of them lie in folders private to the user: a file with a fixed
 // name in a folder that others can write to could be replaced by a link, and writing it would then
 // overwrite whatever the link points at.
 
@@ -21,14 +24,17 @@ QString programProbePath();
 QString resultsFilePath();
 
 // Makes `folder` a folder only the user may enter (mode 0700), whatever the umask: a missing folder is
-// created so, with any missing folders above it; an existing one that belongs to another user or whose
-// mode is not 0700 is taken over and set to 0700. Returns false, with the reason in `errorString`, when
-// the folder cannot be made or made private; nothing should then be written into it.
+// created so, with any missing folders above it (never inside another user's folder); an existing one of
+// the user's whose mode is not 0700 is set to 0700. A folder that belongs to another user is refused,
+// for root as for anyone: nothing of theirs changes owner, mode or content. Returns false, with the
+// reason in `errorString`, when the folder cannot be made or made private; nothing should then be
+// written into it.
 bool makePrivateFolder(const QString &folder, QString *errorString);
 
 // Readies `filePath`, a file of the program's own, for writing: its folder is made private (see
 // makePrivateFolder()) and whatever stands at its name and is not a plain file of the user's (a link,
 // a file with other names elsewhere, an empty folder, a pipe...) is removed without being followed, so
-// that writing the file cannot reach anything else. A plain file stays until it is replaced whole.
-// Returns false with the reason in `errorString` when either step fails.
+// that writing the file cannot reach anything else. A plain file stays until it is replaced whole;
+// anything that belongs to another user is left alone and refused. Returns false with the reason in
+// `errorString` when either step fails.
 bool prepareProgramFile(const QString &filePath, QString *errorString);

@@ -1,16 +1,17 @@
 #include "platform/browserlauncher.h"
 
 #include "platform/appfolders.h"
+#include "platform/filenames.h"
 #include "platform/htmlprogram.h"
 
 #include <QByteArrayView>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,7 +26,11 @@ static_assert(ProbeContent.size() == 18);
 // followed. Returns whether the file was written, so that only our own file gets removed afterwards.
 bool writeProbe(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = fileNameToBytes(path);
+    // Anything of another user's stays; the look-up then goes by the name.
+    struct stat status = {};
+    if (::lstat(name.constData(), &status) == 0 && status.st_uid != ::geteuid())
+        return false;
     if (::unlink(name.constData()) != 0 && errno == EISDIR)
         ::rmdir(name.constData());
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -66,7 +71,7 @@ void ProbeFile::remove()
 {
     // A probe left behind holds nothing of value and is replaced by the next hand-off.
     if (!m_path.isEmpty())
-        QFile::remove(std::exchange(m_path, QString()));
+        ::unlink(fileNameToBytes(std::exchange(m_path, QString())).constData());
 }
 
 BrowserLaunch launchBrowser(const QString &probePath, const QString &documentArgument)

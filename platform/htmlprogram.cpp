@@ -4,8 +4,9 @@
 
 #include "platform/htmlprogram.h"
 
+#include "platform/filenames.h"
+
 #include <QDeadlineTimer>
-#include <QFile>
 
 #include <cerrno>
 #include <chrono>
@@ -103,7 +104,7 @@ ProgramStart start(GAppInfo *app, const QString &documentArgument)
     if (documentArgument.startsWith(u'/')) {
         // A file goes as a file: GIO passes its path for %f and %u alike, or a file address where only
         // addresses are taken.
-        const GObjectRef<GFile> file(g_file_new_for_path(QFile::encodeName(documentArgument).constData()));
+        const GObjectRef<GFile> file(g_file_new_for_path(fileNameToBytes(documentArgument).constData()));
         uri.reset(g_file_get_uri(file.get()));
     } else {
         uri.reset(g_strdup(documentArgument.toUtf8().constData()));
@@ -145,7 +146,7 @@ ProgramStart start(GAppInfo *app, const QString &documentArgument)
 ProgramStart startHtmlProgram(const QString &probePath, bool probeWritten, QByteArrayView probeContent,
                               const QString &documentArgument)
 {
-    const GText type = contentTypeOf(QFile::encodeName(probePath), probeWritten, probeContent);
+    const GText type = contentTypeOf(fileNameToBytes(probePath), probeWritten, probeContent);
     if (!type || g_content_type_is_unknown(type.get()))
         return {};
     const GObjectRef<GAppInfo> app(g_app_info_get_default_for_type(type.get(), FALSE));

@@ -1,6 +1,7 @@
 #include "modalwindows.h"
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
+#include "platform/filenames.h"
 #include "ui/browserhandoff.h"
 #include "xdgfixture.h"
 
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -129,7 +131,17 @@ enum class Entry {
     None,           // no program for HTML documents
 };
 enum class Argument { Address, File };
-enum class Probe { Absent, LeftOver, PlantedLink, FullFolder, EmptyFolder, FolderMissing, FolderOpen, FolderFixed };
+enum class Probe {
+    Absent,
+    LeftOver,
+    PlantedLink,
+    FullFolder,
+    EmptyFolder,
+    FolderMissing,
+    FolderOpen,
+    OthersFolder,
+    FolderFixed
+};
 
 } // namespace
 
@@ -150,6 +162,8 @@ private slots:
     void warnings();
     void programFolders();
     void rootProbeWithoutRuntimeFolder();
+    void xdgVariables_data();
+    void xdgVariables();
 
 private:
     void installEntry(XdgFixture &desktop, Entry entry);
@@ -320,8 +334,9 @@ void tst_BrowserLauncher::probeAndFolder_data()
         << Probe::FullFolder << u"Started"_s;
     QTest::newRow("empty folder at the probe's name is removed") << Probe::EmptyFolder << u"Started"_s;
     QTest::newRow("probe folder missing, umask 000: created 0700") << Probe::FolderMissing << u"Started"_s;
-    QTest::newRow("probe folder others may write, someone else's when run as root: made private")
-        << Probe::FolderOpen << u"Started"_s;
+    QTest::newRow("probe folder others may write: made private") << Probe::FolderOpen << u"Started"_s;
+    QTest::newRow("probe folder of another user: refused, left as it is")
+        << Probe::OthersFolder << u"FolderNotPrivate"_s;
     QTest::newRow("probe folder that cannot be made private: nothing is done")
         << Probe::FolderFixed << u"FolderNotPrivate"_s;
 }
@@ -367,8 +382,12 @@ void tst_BrowserLauncher::probeAndFolder()
         break;
     case Probe::FolderOpen:
         QCOMPARE(::chmod(QFile::encodeName(probeFolder).constData(), 0777), 0);
-        if (::geteuid() == 0)
-            QCOMPARE(::chown(QFile::encodeName(probeFolder).constData(), 65534, 65534), 0);
+        break;
+    case Probe::OthersFolder:
+        if (::geteuid() != 0)
+            QSKIP("Giving a folder to another user needs root; this test is not run as root");
+        QCOMPARE(::chmod(QFile::encodeName(probeFolder).constData(), 0777), 0);
+        QCOMPARE(::chown(QFile::encodeName(probeFolder).constData(), 65534, 65534), 0);
         break;
     case Probe::Absent:
     case Probe::FolderMissing:
@@ -405,6 +424,14 @@ void tst_BrowserLauncher::probeAndFolder()
         QVERIFY2(reply["reason"_L1].toString().contains(probeFolder), qPrintable(reply["reason"_L1].toString()));
         QTest::qWait(200);
         QCOMPARE(desktop.browserCalls(), QList<QStringList>{});
+    }
+    if (probe == Probe::OthersFolder) {
+        // Not taken over: owner, mode and content as they were.
+        struct stat folder = {};
+        QCOMPARE(::stat(QFile::encodeName(probeFolder).constData(), &folder), 0);
+        QCOMPARE(folder.st_mode & 07777, mode_t(0777));
+        QCOMPARE(folder.st_uid, uid_t(65534));
+        QVERIFY(QDir(probeFolder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
     }
     if (probe == Probe::PlantedLink) {
         QFile other(otherFile);
@@ -563,6 +590,88 @@ void tst_BrowserLauncher::rootProbeWithoutRuntimeFolder()
     desktop.applyToThisProcess();
 
     QCOMPARE(rootProbePath(), desktop.dataHome() + "/Rankwright/RezAzuvev.HTM"_L1);
+}
+
+void tst_BrowserLauncher::xdgVariables_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value"); // "@" stands for the private desktop's folder
+    QTest::addColumn<QByteArray>("dataFolder");
+    QTest::addColumn<QByteArray>("probeFolder");
+
+    const QByteArray home = "@/home/.local/share/Rankwright";
+    QTest::newRow("XDG_DATA_HOME absolute") << QByteArray("XDG_DATA_HOME") << QByteArray("@/elsewhere")
+                                            << QByteArray("@/elsewhere/Rankwright") << QByteArray("@/runtime");
+    QTest::newRow("XDG_DATA_HOME relative: ignored as if unset")
+        << QByteArray("XDG_DATA_HOME") << QByteArray("data") << home << QByteArray("@/runtime");
+    QTest::newRow("XDG_DATA_HOME empty: unset")
+        << QByteArray("XDG_DATA_HOME") << QByteArray() << home << QByteArray("@/runtime");
+    QTest::newRow("XDG_DATA_HOME not UTF-8: its bytes kept") << QByteArray("XDG_DATA_HOME")
+                                                             << QByteArray("@/donn\xe9"
+                                                                           "es")
+                                                             << QByteArray("@/donn\xe9"
+                                                                           "es/Rankwright")
+                                                             << QByteArray("@/runtime");
+    QTest::newRow("XDG_RUNTIME_DIR relative: ignored, probe in the data folder")
+        << QByteArray("XDG_RUNTIME_DIR") << QByteArray("runtime") << QByteArray("@/data/Rankwright")
+        << QByteArray("@/data/Rankwright");
+    QTest::newRow("XDG_RUNTIME_DIR open to others: ignored")
+        << QByteArray("XDG_RUNTIME_DIR") << QByteArray("@/open") << QByteArray("@/data/Rankwright")
+        << QByteArray("@/data/Rankwright");
+    QTest::newRow("XDG_RUNTIME_DIR not UTF-8: its bytes kept")
+        << QByteArray("XDG_RUNTIME_DIR") << QByteArray("@/laufzeit-\xfc") << QByteArray("@/data/Rankwright")
+        << QByteArray("@/laufzeit-\xfc");
+}
+
+// The folders follow the XDG Base Directory rules, and their names are the environment's bytes: what
+// the program writes lands exactly there, under no other name.
+void tst_BrowserLauncher::xdgVariables()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, dataFolder);
+    QFETCH(QByteArray, probeFolder);
+
+    XdgFixture desktop;
+    QVERIFY2(desktop.isValid(), qPrintable(desktop.errorString()));
+    const QByteArray root = QFile::encodeName(desktop.path());
+    value.replace('@', root);
+    dataFolder.replace('@', root);
+    probeFolder.replace('@', root);
+    QVERIFY(QDir().mkpath(desktop.path() + "/home"_L1));
+    QVERIFY(QDir().mkpath(desktop.path() + "/open"_L1));
+    QCOMPARE(::chmod(QFile::encodeName(desktop.path() + "/open"_L1).constData(), 0755), 0);
+    if (variable == "XDG_RUNTIME_DIR" && value.contains('\xfc')) {
+        QCOMPARE(::mkdir(value.constData(), 0700), 0);
+        QCOMPARE(::chmod(value.constData(), 0700), 0);
+    }
+    desktop.setVariable("HOME", desktop.path() + "/home"_L1);
+    desktop.applyToThisProcess();
+    qputenv(variable.constData(), value);
+    // A relative name would be taken from here.
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(desktop.path()));
+    auto restore = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+
+    QCOMPARE(fileNameToBytes(programDataFolder()), dataFolder);
+    QCOMPARE(fileNameToBytes(resultsFilePath()), dataFolder + "/GeneratorResults.html");
+    QCOMPARE(fileNameToBytes(rootProbePath()), probeFolder + "/RezAzuvev.HTM");
+
+    // Written exactly there, and nowhere else: no folder under the relative name, none whose name
+    // holds a replacement character.
+    QString error;
+    QVERIFY2(prepareProgramFile(resultsFilePath(), &error), qPrintable(error));
+    struct stat status = {};
+    QCOMPARE(::stat(dataFolder.constData(), &status), 0);
+    QCOMPARE(status.st_mode & 07777, mode_t(0700));
+    DIR *top = ::opendir(root.constData());
+    QVERIFY(top);
+    while (const dirent *entry = ::readdir(top))
+        QVERIFY2(!QByteArrayView(entry->d_name).contains("\xef\xbf\xbd"), entry->d_name);
+    ::closedir(top);
+    if (!value.startsWith('/') && !value.isEmpty())
+        QVERIFY2(!QFileInfo::exists(desktop.path() + u'/' + QString::fromLatin1(value) + "/Rankwright"_L1),
+                 "A folder was made under the relative name");
 }
 
 void tst_BrowserLauncher::launchInChild(const XdgFixture &desktop, const QJsonObject &request, QJsonObject &reply)

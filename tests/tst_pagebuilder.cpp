@@ -1,20 +1,9 @@
 #include "core/pageproject.h"
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
-#include "generator/pagefile.h"
 #include "sampleproject.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -191,12 +180,7 @@ QString page(const QStringList &lines)
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
-// What stands at the name a page is saved under.
-enum class Target { Missing, Writable, ReadOnly };
-
 } // namespace
-
-Q_DECLARE_METATYPE(Target)
 
 class tst_PageBuilder : public QObject
 {
@@ -208,10 +192,6 @@ private Q_SLOTS:
     void valuesAreInsertedUnchanged();
     void frequencyExploitKeepsSnapshot();
     void emptyValues();
-    void pageFileIsTextPlusLineEnd();
-    void failedSaveLeavesExistingFile();
-    void saveInReadOnlyFolder_data();
-    void saveInReadOnlyFolder();
 };
 
 void tst_PageBuilder::wholePage_data()
@@ -295,147 +275,6 @@ void tst_PageBuilder::emptyValues()
     project.KeywordBlock.clear();
     const QString built = BuildGatewayPage(project);
     QVERIFY(built.startsWith(QLatin1String("<HTML>\r\n<!--  -->\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n")));
-}
-
-void tst_PageBuilder::pageFileIsTextPlusLineEnd()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page")); // no extension is added
-    const QString text = QStringLiteral("<HTML>caf\u00e9 \u20ac</HTML> \r\n");
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(5000, 'x'));
-    old.close();
-
-    QString error;
-    QVERIFY(writePageFile(path, text, &error));
-    QFile written(path);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("<HTML>caf\xc3\xa9 \xe2\x82\xac</HTML> \r\n\r\n"));
-}
-
-void tst_PageBuilder::failedSaveLeavesExistingFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.htm"));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("the page saved yesterday");
-    old.close();
-
-    // A full disk, made with a file size limit (which binds root too): the write fails midway.
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString error;
-    const bool written = writePageFile(path, QString(4096, QLatin1Char('x')), &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
-    QVERIFY2(error != QLatin1String("Unknown error"), qPrintable(error)); // the user is told why
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("the page saved yesterday"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.htm"}); // no stray temporary file
-
-    error.clear();
-    QVERIFY(!writePageFile(dir.filePath(QStringLiteral("gone/page.htm")), QStringLiteral("x"), &error));
-    QVERIFY(!error.isEmpty());
-}
-
-void tst_PageBuilder::saveInReadOnlyFolder_data()
-{
-    QTest::addColumn<Target>("target");
-    QTest::addColumn<bool>("diskFull");
-    QTest::addColumn<bool>("written");
-
-    QTest::newRow("writable file is replaced in place") << Target::Writable << false << true;
-    QTest::newRow("writable file, disk full: old bytes kept") << Target::Writable << true << false;
-    QTest::newRow("read-only file is refused") << Target::ReadOnly << false << false;
-    QTest::newRow("new file is refused") << Target::Missing << false << false;
-}
-
-// A folder the writer may not add files to: as root, which no permission stops, the writing runs in a
-// child that has become the user "nobody"; otherwise the folder's write permission is taken away.
-void tst_PageBuilder::saveInReadOnlyFolder()
-{
-    QFETCH(Target, target);
-    QFETCH(bool, diskFull);
-    QFETCH(bool, written);
-
-    const bool root = ::geteuid() == 0;
-    const uid_t writer = root ? 65534 : ::geteuid();
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0711), 0);
-    const QString folder = dir.filePath(QStringLiteral("pages"));
-    QVERIFY(QDir().mkdir(folder));
-    const QString path = folder + QStringLiteral("/page.htm");
-    const QByteArray old = "the page saved yesterday";
-    if (target != Target::Missing) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(old);
-        file.close();
-        const QByteArray name = QFile::encodeName(path);
-        QCOMPARE(::chmod(name.constData(), target == Target::Writable || root ? 0644 : 0444), 0);
-        if (root && target == Target::Writable)
-            QCOMPARE(::chown(name.constData(), writer, writer), 0);
-    }
-    QCOMPARE(::chmod(QFile::encodeName(folder).constData(), root ? 0755 : 0555), 0);
-
-    const QString page(4096, QLatin1Char('x'));
-    int channel[2];
-    QCOMPARE(::pipe(channel), 0);
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        ::close(channel[0]);
-        if (root && (::setgid(writer) != 0 || ::setuid(writer) != 0))
-            ::_exit(2);
-        if (diskFull) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit small{1024, 1024};
-            ::setrlimit(RLIMIT_FSIZE, &small);
-        }
-        QString error;
-        const bool saved = writePageFile(path, page, &error);
-        const QByteArray result = (saved ? "1" : "0") + error.toUtf8();
-        const bool sent = ::write(channel[1], result.constData(), size_t(result.size())) == result.size();
-        ::_exit(sent ? 0 : 3);
-    }
-    ::close(channel[1]);
-    QByteArray result;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) != 0;) {
-        if (got > 0)
-            result.append(buffer, got);
-        else if (errno != EINTR)
-            break;
-    }
-    ::close(channel[0]);
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    ::chmod(QFile::encodeName(folder).constData(), 0755); // so that the folder can be cleaned up
-
-    const QString error = QString::fromUtf8(result.mid(1));
-    QCOMPARE(result.left(1), QByteArray(written ? "1" : "0"));
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-             target == Target::Missing ? QStringList() : QStringList{QStringLiteral("page.htm")});
-    if (target == Target::Missing)
-        return;
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), written ? (page + QStringLiteral("\r\n")).toUtf8() : old);
-    if (!written) {
-        QVERIFY(!error.isEmpty());
-        QVERIFY2(error != QLatin1String("Unknown error"), qPrintable(error)); // the user is told why
-    }
 }
 
 QTEST_APPLESS_MAIN(tst_PageBuilder)

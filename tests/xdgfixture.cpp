@@ -1,5 +1,7 @@
 #include "xdgfixture.h"
 
+#include "platform/filenames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -138,7 +140,7 @@ QList<QStringList> XdgFixture::browserCalls() const
         if (!content.isEmpty()) {
             content.chop(1); // the NUL after the last argument
             for (const QByteArray &argument : content.split('\0'))
-                arguments.append(QFile::decodeName(argument));
+                arguments.append(fileNameFromBytes(argument)); // byte for byte, UTF-8 or not
         }
         calls.append(arguments);
     }

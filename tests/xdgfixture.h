@@ -50,8 +50,8 @@ public:
     // Registers a desktop entry with this Exec line as the default program for text/html.
     bool registerBrowserEntry(const QString &execLine);
 
-    // The arguments of each call of the recording browser, in no particular order. A call appears
-    // complete or not at all.
+    // The arguments of each call of the recording browser, in no particular order, read as the
+    // program reads file names (see platform/filenames.h). A call appears complete or not at all.
     QList<QStringList> browserCalls() const;
 
     // Further variables for the desktop (an empty optional removes the variable); applied by
