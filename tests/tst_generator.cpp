@@ -3,7 +3,9 @@
 #include "core/pageproject.h"
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
+#include "platform/filenames.h"
 #include "sampleproject.h"
+#include "ui/browserhandoff.h"
 #include "ui/frmgenerator.h"
 #include "ui/textboxes.h"
 #include "uitest.h"
@@ -21,9 +23,15 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <algorithm>
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -83,6 +91,87 @@ void choose(const char *checkBox)
     UiTest::click(ScreenId::Options, "Command4");
 }
 
+// Sets environment variables for as long as it lives (an empty optional removes one), then puts the
+// old values back.
+class EnvironmentChange
+{
+public:
+    explicit EnvironmentChange(const QList<std::pair<QByteArray, std::optional<QByteArray>>> &changes)
+    {
+        for (const auto &[name, value] : changes) {
+            m_saved.append({name, qEnvironmentVariableIsSet(name.constData())
+                                      ? std::optional<QByteArray>(qgetenv(name.constData()))
+                                      : std::nullopt});
+            if (value)
+                qputenv(name.constData(), *value);
+            else
+                qunsetenv(name.constData());
+        }
+    }
+    ~EnvironmentChange()
+    {
+        for (const auto &[name, value] : m_saved) {
+            if (value)
+                qputenv(name.constData(), *value);
+            else
+                qunsetenv(name.constData());
+        }
+    }
+    EnvironmentChange(const EnvironmentChange &) = delete;
+    EnvironmentChange &operator=(const EnvironmentChange &) = delete;
+
+private:
+    QList<std::pair<QByteArray, std::optional<QByteArray>>> m_saved;
+};
+
+QByteArray readBytes(const QByteArray &name)
+{
+    QByteArray content;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return "<unreadable>";
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        content.append(buffer, got);
+    ::close(fd);
+    return content;
+}
+
+// Owner, mode and content of everything under `folder`, the folder included, by the bytes of its names.
+QStringList snapshot(const QByteArray &folder)
+{
+    QStringList lines;
+    struct stat status = {};
+    if (::lstat(folder.constData(), &status) != 0)
+        return {u"missing "_s + fileNameFromBytes(folder)};
+    lines.append(u"%1 mode %2 owner %3:%4"_s.arg(fileNameFromBytes(folder))
+                     .arg(status.st_mode, 0, 8)
+                     .arg(status.st_uid)
+                     .arg(status.st_gid));
+    if (S_ISREG(status.st_mode))
+        lines.append(QString::fromLatin1(readBytes(folder).toHex()));
+    if (S_ISDIR(status.st_mode)) {
+        QList<QByteArray> names;
+        if (DIR *dir = ::opendir(folder.constData())) {
+            while (const dirent *entry = ::readdir(dir)) {
+                if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                    names.append(entry->d_name);
+            }
+            ::closedir(dir);
+        }
+        std::sort(names.begin(), names.end());
+        for (const QByteArray &name : names)
+            lines += snapshot(folder + '/' + name);
+    }
+    return lines;
+}
+
+// Whether a name under `folder` holds U+FFFD, as one made from a name read as UTF-8 that was not.
+bool hasReplacementCharacter(const QByteArray &folder)
+{
+    return snapshot(folder).join(u'\n').contains(QChar::ReplacementCharacter);
+}
+
 } // namespace
 
 class tst_Generator : public QObject
@@ -111,7 +200,12 @@ private slots:
     void saveOverExistingFile_data();
     void saveOverExistingFile();
     void saveRefusesMissingFolder();
+    void saveRefusesWhatIsNotAFile();
     void cancelledSaveWritesNothing();
+    void viewFollowsXdgRules_data();
+    void viewFollowsXdgRules();
+    void foreignHomeIsLeftAlone_data();
+    void foreignHomeIsLeftAlone();
 
 private:
     void showGenerator();
@@ -615,6 +709,39 @@ void tst_Generator::saveRefusesMissingFolder()
     QVERIFY(QDir(m_saveFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
+// A named pipe at the chosen name is refused at once, with the reason; the window never waits on it.
+void tst_Generator::saveRefusesWhatIsNotAFile()
+{
+    showGenerator();
+    const QString path = m_saveFolder.filePath(u"page.htm"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+
+    ShownMessage question;
+    ShownMessage warning;
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        whenModal<QMessageBox>(recordMessage(&question, QMessageBox::Yes));
+        whenModal<QMessageBox>(recordMessage(&warning),
+                               [](QMessageBox *box) { return box->parentWidget() == generator(); });
+        if (!typeNameAndSave(dialog, path))
+            dialog->reject();
+    });
+    // A save that waits on the pipe ends the test here instead of stalling it.
+    ::alarm(60);
+    choose("Check3");
+    ::alarm(0);
+
+    QVERIFY(warning.shown);
+    QCOMPARE(warning.title, u"Page Not Saved"_s);
+    QVERIFY2(warning.text.contains(QDir::toNativeSeparators(path)) && warning.text.contains(u"named pipe"_s),
+             qPrintable(warning.text));
+    struct stat status = {};
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+    QVERIFY(S_ISFIFO(status.st_mode));
+    QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+             QStringList{u"page.htm"_s});
+    QVERIFY(generator()->isEnabled());
+}
+
 void tst_Generator::cancelledSaveWritesNothing()
 {
     showGenerator();
@@ -655,6 +782,110 @@ void tst_Generator::cancelledSaveWritesNothing()
     choose("Check3");
     QVERIFY2(offered.isEmpty(), qPrintable(offered));
     QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::Files), QStringList{u"a.htm"_s});
+}
+
+void tst_Generator::viewFollowsXdgRules_data()
+{
+    QTest::addColumn<QByteArray>("dataHome"); // "@" stands for the private desktop's folder
+    QTest::addColumn<QByteArray>("results");
+
+    QTest::newRow("relative XDG_DATA_HOME: ignored, the page goes under HOME")
+        << QByteArray("relative-data") << QByteArray("@/home/.local/share/Rankwright/GeneratorResults.html");
+    QTest::newRow("XDG_DATA_HOME not UTF-8: the page goes exactly there")
+        << QByteArray("@/donn\xe9"
+                      "es")
+        << QByteArray("@/donn\xe9"
+                      "es/Rankwright/GeneratorResults.html");
+}
+
+// Viewing writes the results page where the XDG rules put it, by the environment's bytes, and the
+// browser is started with that very file.
+void tst_Generator::viewFollowsXdgRules()
+{
+    QFETCH(QByteArray, dataHome);
+    QFETCH(QByteArray, results);
+
+    const QByteArray root = QFile::encodeName(m_desktop->path());
+    dataHome.replace('@', root);
+    results.replace('@', root);
+    const EnvironmentChange change({{"HOME", root + "/home"}, {"XDG_DATA_HOME", dataHome}});
+    // A relative name would be taken from here.
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_saveFolder.path()));
+    auto back = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+
+    showGenerator();
+    const qsizetype callsBefore = m_desktop->browserCalls().size();
+    ShownMessage unexpected;
+    whenModal<QMessageBox>(recordMessage(&unexpected));
+    choose("Check2");
+
+    QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
+    QCOMPARE(readBytes(results), pageBytes(boxText(text1())));
+    waitForBrowserCalls(callsBefore + 1);
+    QCOMPARE(m_desktop->browserCalls().last(), QStringList{fileNameFromBytes(results)});
+    // Nothing under the relative name, nothing under a name with a replacement character.
+    QVERIFY(QDir(m_saveFolder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    QVERIFY(!hasReplacementCharacter(root));
+}
+
+void tst_Generator::foreignHomeIsLeftAlone_data()
+{
+    QTest::addColumn<bool>("dataFolderThere");
+
+    QTest::newRow("the user's data folder is there") << true;
+    QTest::newRow("no data folder yet: none is made in the user's") << false;
+}
+
+// Root with another user's HOME and XDG folders (as sudo may keep them): the program refuses with its
+// warnings, and nothing of that user's changes owner, mode or content.
+void tst_Generator::foreignHomeIsLeftAlone()
+{
+    QFETCH(bool, dataFolderThere);
+    if (::geteuid() != 0)
+        QSKIP("Needs root, to give a home folder to another user; this test is not run as root");
+
+    const uid_t nobody = 65534;
+    const QByteArray home = QFile::encodeName(m_saveFolder.filePath(u"alice"_s));
+    const QByteArray share = home + "/.local/share";
+    const QByteArray runtime = home + "/runtime";
+    const QByteArray dataFolder = share + "/Rankwright";
+    const QByteArray results = dataFolder + "/GeneratorResults.html";
+    QVERIFY(QDir().mkpath(fileNameFromBytes(share)));
+    QVERIFY(QDir().mkpath(fileNameFromBytes(runtime)));
+    if (dataFolderThere) {
+        QVERIFY(QDir().mkpath(fileNameFromBytes(dataFolder)));
+        QFile page(fileNameFromBytes(results));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("alice's last page\r\n");
+    }
+    for (const QByteArray &entry : QList<QByteArray>{home, home + "/.local", share, runtime, dataFolder, results}) {
+        if (::chown(entry.constData(), nobody, nobody) != 0 && errno != ENOENT)
+            QFAIL("cannot give the folder to nobody");
+    }
+    ::chmod(runtime.constData(), 0700);
+    ::chmod(dataFolder.constData(), 0755);
+    const QStringList before = snapshot(home);
+
+    const EnvironmentChange change({{"HOME", home}, {"XDG_DATA_HOME", share}, {"XDG_RUNTIME_DIR", runtime}});
+    showGenerator();
+    const qsizetype callsBefore = m_desktop->browserCalls().size();
+
+    ShownMessage pageWarning;
+    whenModal<QMessageBox>(recordMessage(&pageWarning));
+    choose("Check2");
+    // The main menu's and the submission screen's hand-off, with their probe in the runtime folder.
+    ShownMessage probeWarning;
+    whenModal<QMessageBox>(recordMessage(&probeWarning));
+    OpenInBrowser(generator(), rootProbePath(), u"http://www.example.com/"_s, u"Could not find your Browser"_s);
+
+    QCOMPARE(pageWarning.title, u"Page Not Shown"_s);
+    QVERIFY2(pageWarning.text.contains(u"another user"_s), qPrintable(pageWarning.text));
+    QCOMPARE(probeWarning.title, u"Browser Not Opened"_s);
+    QVERIFY2(probeWarning.text.contains(u"another user"_s), qPrintable(probeWarning.text));
+    QCOMPARE(snapshot(home), before);
+    QTest::qWait(300);
+    QCOMPARE(m_desktop->browserCalls().size(), callsBefore);
 }
 
 QTEST_MAIN(tst_Generator)
