@@ -463,7 +463,9 @@ void tst_PageFile::saveOverWhatIsThere()
         QVERIFY(QFile::link(u"linked.htm"_s, path));
         break;
     case Kind::Fifo:
+        // Open to everyone, whatever the umask: only its kind keeps it from being written.
         QCOMPARE(::mkfifo(name.constData(), 0666), 0);
+        QCOMPARE(::chmod(name.constData(), 0666), 0);
         break;
     case Kind::Socket: {
         socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -481,6 +483,7 @@ void tst_PageFile::saveOverWhatIsThere()
         break;
     case Kind::LinkToFifo:
         QCOMPARE(::mkfifo(QFile::encodeName(linked).constData(), 0666), 0);
+        QCOMPARE(::chmod(QFile::encodeName(linked).constData(), 0666), 0);
         QVERIFY(QFile::link(u"linked.htm"_s, path));
         break;
     case Kind::DanglingLink:
