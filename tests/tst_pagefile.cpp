@@ -15,6 +15,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,7 +28,7 @@ namespace {
 enum class Target { Missing, Writable, ReadOnly };
 
 // The same, for the table over every kind of thing at the name.
-enum class Kind { Absent, File, Link, Fifo, Socket, Directory, LinkToFifo, DanglingLink, OthersFile };
+enum class Kind { Absent, File, Link, Fifo, Socket, Device, Directory, LinkToFifo, DanglingLink, OthersFile };
 enum class Folder { Writable, ReadOnly };
 enum class Old { None, Shorter, Longer };
 
@@ -396,6 +397,7 @@ void tst_PageFile::saveOverWhatIsThere_data()
         {Kind::Link, "a link to a file of the user's", true, true},
         {Kind::Fifo, "a named pipe", false, false},
         {Kind::Socket, "a socket", false, false},
+        {Kind::Device, "a device", false, false},
         {Kind::Directory, "a folder", false, false},
         {Kind::LinkToFifo, "a link to a named pipe", false, false},
         {Kind::DanglingLink, "a link to nothing", false, false},
@@ -432,6 +434,8 @@ void tst_PageFile::saveOverWhatIsThere()
     const bool root = ::geteuid() == 0;
     if (kind == Kind::OthersFile && !root)
         QSKIP("Giving a file to another user needs root; this test is not run as root");
+    if (kind == Kind::Device && !root)
+        QSKIP("Making a device needs root; this test is not run as root");
     const uid_t writer = root && folder == Folder::ReadOnly ? Nobody : ::geteuid();
     const uid_t otherUser = writer == 0 ? Nobody : 0;
 
@@ -477,6 +481,11 @@ void tst_PageFile::saveOverWhatIsThere()
         ::chmod(name.constData(), 0666);
         break;
     }
+    case Kind::Device:
+        // The null device, open to everyone: writing it would lose the page without a word.
+        QCOMPARE(::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        QCOMPARE(::chmod(name.constData(), 0666), 0);
+        break;
     case Kind::Directory:
         QVERIFY(QDir().mkpath(path));
         QVERIFY(writeBytes(path + u"/kept.txt"_s, "kept"));
