@@ -3,14 +3,18 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
+#include "ui/pictures.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +32,7 @@ private slots:
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void wizardWindowsShareOneFrame();
+    void navigationRowStaysPut();
 };
 
 void TestLayout::initTestCase()
@@ -151,6 +156,56 @@ void TestLayout::wizardWindowsShareOneFrame()
     QVERIFY(generator && generator->isVisible());
     QCOMPARE(generator->size(), larger);
     QVERIFY(isCentred(generator));
+}
+
+void TestLayout::navigationRowStaysPut()
+{
+    // Every window with a navigation row: Back at its left, the forward arrow at its right. On the
+    // wizard's windows, which share one size, each button has one place: a step without one of
+    // them leaves its place empty.
+    QHash<QString, int> wizardPlaces; // a button's name: its x on the wizard's windows
+    for (ScreenId id :
+         {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4, ScreenId::Step5,
+          ScreenId::Generator, ScreenId::Main, ScreenId::Search, ScreenId::Stats, ScreenId::KeyWordTips}) {
+        QWidget *window = Screens::show(id);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const auto buttons = window->findChildren<PictureButton *>();
+        QVERIFY2(!buttons.isEmpty(), formName(id).data());
+        const QRect row = window->rect().marginsRemoved(window->layout()->contentsMargins());
+        auto placeOf = [window](const QWidget *button) {
+            return QRect(button->mapTo(window, QPoint(0, 0)), button->size());
+        };
+        for (PictureButton *button : buttons) {
+            const QString where = formName(id) + u'.' + button->objectName();
+            const QRect at = placeOf(button);
+            // One row, the arrows at its ends.
+            QCOMPARE(at.center().y(), placeOf(buttons.first()).center().y());
+            if (button->picture() == Picture::LeftArrow)
+                QCOMPARE(at.left(), row.left());
+            if (button->picture() == Picture::RightArrow)
+                QCOMPARE(at.right(), row.right());
+            for (PictureButton *other : buttons) {
+                if (other == button)
+                    continue;
+                const int otherX = other->mapTo(window, QPoint(0, 0)).x();
+                if (button->picture() == Picture::LeftArrow)
+                    QVERIFY2(at.x() < otherX, qPrintable(where + u" is not left of "_s + other->objectName()));
+                if (button->picture() == Picture::RightArrow)
+                    QVERIFY2(at.x() > otherX, qPrintable(where + u" is not right of "_s + other->objectName()));
+            }
+            if (std::find(WizardScreens.cbegin(), WizardScreens.cend(), id) != WizardScreens.cend()) {
+                const auto known = wizardPlaces.constFind(button->objectName());
+                if (known == wizardPlaces.cend())
+                    wizardPlaces.insert(button->objectName(), at.x());
+                else
+                    QVERIFY2(*known == at.x(),
+                             qPrintable(u"%1 at x = %2, elsewhere at %3"_s.arg(where).arg(at.x()).arg(*known)));
+            }
+        }
+        window->hide();
+    }
+    // Back, the cross, the exclamation point and Continue, each seen in its one place.
+    QCOMPARE(wizardPlaces.size(), 4);
 }
 
 QTEST_MAIN(TestLayout)
