@@ -19,6 +19,7 @@ namespace {
 struct WizardFrame
 {
     QRect area;
+    QMargins windowFrame;
     qreal dotsPerInch = 0;
     QSize needed;
     QSize handedOn;
@@ -41,9 +42,10 @@ QSize neededWizardFrame(QWidget *window)
 {
     WizardFrame &frame = wizardFrame();
     const QRect area = availableArea(window);
+    const QMargins windowFrame = frameExtent(window);
     const qreal dotsPerInch = window->logicalDpiY();
-    if (area != frame.area || dotsPerInch != frame.dotsPerInch) {
-        frame = {area, dotsPerInch, QSize(), QSize()};
+    if (area != frame.area || windowFrame != frame.windowFrame || dotsPerInch != frame.dotsPerInch) {
+        frame = {area, windowFrame, dotsPerInch, QSize(), QSize()};
         for (ScreenId id : WizardScreens) {
             const std::unique_ptr<QWidget> measured(Screens::createUnloaded(id));
             frame.needed = frame.needed.expandedTo(fitWindow(measured.get()).size);
