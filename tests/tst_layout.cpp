@@ -161,7 +161,8 @@ void TestLayout::wizardWindowsShareOneFrame()
     QVERIFY(step4 && step4->isVisible());
     QCOMPARE(step4->size(), frame);
     // Wider: on the small screens the frame already takes the whole height.
-    const int room = step4->screen()->availableGeometry().width() - (step4->frameGeometry().width() - step4->width());
+    const QMargins margins = step4->windowHandle()->frameMargins();
+    const int room = step4->screen()->availableGeometry().width() - margins.left() - margins.right();
     const QSize larger(qMin(frame.width() + 40, room), frame.height());
     QVERIFY(larger != frame);
     step4->resize(larger);

@@ -81,29 +81,8 @@ bool isFrameKnown(const QWidget *window)
     return shownFrame(window).has_value();
 }
 
-namespace {
-
-// The least length from `length` on that is a whole number of device pixels at `ratio`: at a
-// fractional scale the window system rounds other lengths, and a window could lose a pixel of
-// what its layout needs.
-int wholeDevicePixels(int length, qreal ratio)
-{
-    for (int candidate = length; candidate < length + 8; ++candidate) {
-        const qreal device = candidate * ratio;
-        if (qAbs(device - qRound(device)) < 0.001)
-            return candidate;
-    }
-    return length;
-}
-
-} // namespace
-
 void centreOnScreen(QWidget *window)
 {
-    const qreal ratio = window->devicePixelRatioF();
-    const QSize whole(wholeDevicePixels(window->width(), ratio), wholeDevicePixels(window->height(), ratio));
-    if (whole != window->size())
-        window->resize(whole);
     const QRect area = availableArea(window);
     const QMargins extent = frameExtent(window);
     QRect frame = window->geometry().marginsAdded(extent);
