@@ -347,13 +347,14 @@ void tst_FullRun::keyboardAlone()
     QVERIFY(isUsable(ScreenId::Step2));
 
     // Step 2: Tab leaves the title for the description; Tab leaves the description, whose
-    // Enter is a line break, for the exclamation point; then the arrow.
+    // Enter is a line break, for the navigation row, which it follows from left to right: Back,
+    // the cross, the exclamation point, then the arrow.
     FOCUS_ON("frmStep2.SiteTitle");
     CHECKED(pressKey(Qt::Key_Tab));
     FOCUS_ON("frmStep2.MDescription");
     CHECKED(pressKey(Qt::Key_End, Qt::ControlModifier));
     CHECKED(typeHere(entries.descriptionTyped));
-    CHECKED(pressKey(Qt::Key_Tab));
+    CHECKED(pressRepeatedly(Qt::Key_Tab, 3));
     FOCUS_ON("frmStep2.Command4");
     CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(labelText(ScreenId::Step2, "Label12").startsWith(u"Meta-Tag Description Statistics:"_s));
@@ -365,7 +366,7 @@ void tst_FullRun::keyboardAlone()
     // Step 3: the body, with a line break typed by Return.
     FOCUS_ON("frmStep3.PageBody");
     CHECKED(typeHere(entries.bodyLines.join(u"\r\n"_s)));
-    CHECKED(pressRepeatedly(Qt::Key_Tab, 2));
+    CHECKED(pressRepeatedly(Qt::Key_Tab, 4));
     FOCUS_ON("frmStep3.Command2");
     CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Step4));
@@ -398,10 +399,10 @@ void tst_FullRun::keyboardAlone()
     const QString page = expectedPage(entries, settings);
     QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), page);
 
-    // The generator: Tab leaves the preview for the exclamation point. On the options window a
-    // ticked box keeps the focus and Enter carries out its choice.
+    // The generator: Tab leaves the preview for Back, the cross, then the exclamation point. On
+    // the options window a ticked box keeps the focus and Enter carries out its choice.
     FOCUS_ON("frmGenerator.Text1");
-    CHECKED(pressKey(Qt::Key_Tab));
+    CHECKED(pressRepeatedly(Qt::Key_Tab, 3));
     FOCUS_ON("frmGenerator.Command4");
     CHECKED(pressKey(Qt::Key_Return));
     QVERIFY(isUsable(ScreenId::Options));

@@ -3,14 +3,19 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
+#include "ui/pictures.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -27,7 +32,10 @@ private slots:
 
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
+    void windowShowsItsControlsWhole_data() { windowFitsTheScreen_data(); }
+    void windowShowsItsControlsWhole();
     void wizardWindowsShareOneFrame();
+    void navigationRowStaysPut();
 };
 
 void TestLayout::initTestCase()
@@ -71,10 +79,25 @@ void TestLayout::windowFitsTheScreen()
     QVERIFY(QTest::qWaitForWindowExposed(window));
     UiTest::settle();
 
+    // With a window manager, the frame comes once the window is mapped, and the window is fitted
+    // to it then. The window system's own word on the frame: a widget learns of it only when it
+    // next moves.
+    const QWindow *handle = window->windowHandle();
+    QVERIFY(handle);
     const QRect available = window->screen()->availableGeometry();
-    QVERIFY2(available.contains(window->frameGeometry()),
-             qPrintable(u"window %1 outside the available area %2"_s.arg(UiTest::describe(window->frameGeometry()),
-                                                                         UiTest::describe(available))));
+    if (QGuiApplication::platformName() == "xcb"_L1 && !(window->windowFlags() & Qt::FramelessWindowHint))
+        QTRY_VERIFY2(handle->frameMargins().top() > 0, "no title bar: no window manager?");
+    QTRY_VERIFY2(available.contains(handle->frameGeometry()),
+                 qPrintable(u"window %1 outside the available area %2"_s.arg(UiTest::describe(handle->frameGeometry()),
+                                                                             UiTest::describe(available))));
+}
+
+void TestLayout::windowShowsItsControlsWhole()
+{
+    QFETCH(ScreenId, id);
+    QWidget *window = Screens::show(id);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    UiTest::settle();
 
     for (QWidget *child : window->findChildren<QWidget *>()) {
         if (!child->isVisibleTo(window))
@@ -108,7 +131,8 @@ namespace {
 // Whether the window, frame included, stands in the middle of the available area.
 bool isCentred(const QWidget *window)
 {
-    const QPoint offset = window->frameGeometry().center() - window->screen()->availableGeometry().center();
+    const QPoint offset =
+        window->windowHandle()->frameGeometry().center() - window->screen()->availableGeometry().center();
     return offset.manhattanLength() <= 2;
 }
 
@@ -121,10 +145,10 @@ void TestLayout::wizardWindowsShareOneFrame()
     for (ScreenId id : WizardScreens) {
         QWidget *window = Screens::show(id);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTRY_VERIFY2(isCentred(window), formName(id).data());
         if (!frame.isValid())
             frame = window->size();
         QCOMPARE(window->size(), frame);
-        QVERIFY2(isCentred(window), formName(id).data());
         window->hide();
     }
     QVERIFY(frame.width() <= QGuiApplication::primaryScreen()->availableGeometry().width());
@@ -137,7 +161,8 @@ void TestLayout::wizardWindowsShareOneFrame()
     QVERIFY(step4 && step4->isVisible());
     QCOMPARE(step4->size(), frame);
     // Wider: on the small screens the frame already takes the whole height.
-    const int room = step4->screen()->availableGeometry().width() - (step4->frameGeometry().width() - step4->width());
+    const QMargins margins = step4->windowHandle()->frameMargins();
+    const int room = step4->screen()->availableGeometry().width() - margins.left() - margins.right();
     const QSize larger(qMin(frame.width() + 40, room), frame.height());
     QVERIFY(larger != frame);
     step4->resize(larger);
@@ -151,6 +176,56 @@ void TestLayout::wizardWindowsShareOneFrame()
     QVERIFY(generator && generator->isVisible());
     QCOMPARE(generator->size(), larger);
     QVERIFY(isCentred(generator));
+}
+
+void TestLayout::navigationRowStaysPut()
+{
+    // Every window with a navigation row: Back at its left, the forward arrow at its right. On the
+    // wizard's windows, which share one size, each button has one place: a step without one of
+    // them leaves its place empty.
+    QHash<QString, int> wizardPlaces; // a button's name: its x on the wizard's windows
+    for (ScreenId id :
+         {ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4, ScreenId::Step5,
+          ScreenId::Generator, ScreenId::Main, ScreenId::Search, ScreenId::Stats, ScreenId::KeyWordTips}) {
+        QWidget *window = Screens::show(id);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const auto buttons = window->findChildren<PictureButton *>();
+        QVERIFY2(!buttons.isEmpty(), formName(id).data());
+        const QRect row = window->rect().marginsRemoved(window->layout()->contentsMargins());
+        auto placeOf = [window](const QWidget *button) {
+            return QRect(button->mapTo(window, QPoint(0, 0)), button->size());
+        };
+        for (PictureButton *button : buttons) {
+            const QString where = formName(id) + u'.' + button->objectName();
+            const QRect at = placeOf(button);
+            // One row, the arrows at its ends.
+            QCOMPARE(at.center().y(), placeOf(buttons.first()).center().y());
+            if (button->picture() == Picture::LeftArrow)
+                QCOMPARE(at.left(), row.left());
+            if (button->picture() == Picture::RightArrow)
+                QCOMPARE(at.right(), row.right());
+            for (PictureButton *other : buttons) {
+                if (other == button)
+                    continue;
+                const int otherX = other->mapTo(window, QPoint(0, 0)).x();
+                if (button->picture() == Picture::LeftArrow)
+                    QVERIFY2(at.x() < otherX, qPrintable(where + u" is not left of "_s + other->objectName()));
+                if (button->picture() == Picture::RightArrow)
+                    QVERIFY2(at.x() > otherX, qPrintable(where + u" is not right of "_s + other->objectName()));
+            }
+            if (std::find(WizardScreens.cbegin(), WizardScreens.cend(), id) != WizardScreens.cend()) {
+                const auto known = wizardPlaces.constFind(button->objectName());
+                if (known == wizardPlaces.cend())
+                    wizardPlaces.insert(button->objectName(), at.x());
+                else
+                    QVERIFY2(*known == at.x(),
+                             qPrintable(u"%1 at x = %2, elsewhere at %3"_s.arg(where).arg(at.x()).arg(*known)));
+            }
+        }
+        window->hide();
+    }
+    // Back, the cross, the exclamation point and Continue, each seen in its one place.
+    QCOMPARE(wizardPlaces.size(), 4);
 }
 
 QTEST_MAIN(TestLayout)

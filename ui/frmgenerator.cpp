@@ -81,12 +81,11 @@ void frmGenerator::createControls()
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
     }
 
-    m_command4 = addNavigationButton(Place::Right, "Command4", Picture::Exclamation,
+    m_command4 = addNavigationButton(Place::Exclamation, "Command4", Picture::Exclamation,
                                      QStringLiteral("Click Here For More Options!"));
     m_command3 =
-        addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
-    m_command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+        addNavigationButton(Place::Back, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    m_command1 = addNavigationButton(Place::Quit, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
 
     auto *body = new QGridLayout;
     body->addWidget(m_text1, 0, 0, 1, 2);

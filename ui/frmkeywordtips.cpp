@@ -86,7 +86,7 @@ void frmKeyWordTips::createControls()
     support3->setAccessibleName(label3->text() + QLatin1String(" 3"));
 
     PictureButton *command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+        addNavigationButton(Place::Back, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     connect(command1, &QToolButton::clicked, this, &QWidget::close);
     setEscapeCloses();
 

@@ -68,11 +68,10 @@ void frmMain::createControls()
 
     // The arrow starts the chosen activity, the cross ends the program, the letter H opens the
     // maker's web site.
-    m_command4 = addNavigationButton(Place::Right, "Command4", Picture::RightArrow,
+    m_command4 = addNavigationButton(Place::Forward, "Command4", Picture::RightArrow,
                                      QStringLiteral("Click Here To Get Started!"));
-    m_command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
-    m_command2 = addNavigationButton(Place::Left, "Command2", Picture::LetterH,
+    m_command1 = addNavigationButton(Place::Quit, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
+    m_command2 = addNavigationButton(Place::Back, "Command2", Picture::LetterH,
                                      QStringLiteral("Click Here To Visit Our Web Site!"));
     setForwardButton(m_command4);
 

@@ -34,10 +34,10 @@ void frmSearch::createControls()
     helper->setWordWrap(true);
     helper->setMinimumWidth(helper->fontMetrics().averageCharWidth() * 50);
 
-    PictureButton *command4 = addNavigationButton(Place::Left, "Command4", Picture::Exclamation,
+    PictureButton *command4 = addNavigationButton(Place::Exclamation, "Command4", Picture::Exclamation,
                                                   QStringLiteral("Click Here To Get Started!"));
     PictureButton *command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+        addNavigationButton(Place::Back, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     setForwardButton(command4);
     setEscapeCloses();
     connect(command4, &QToolButton::clicked, this, &frmSearch::openSubmissionPage);

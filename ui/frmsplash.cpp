@@ -32,7 +32,7 @@ frmSplash::frmSplash()
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
     const int side = fontMetrics().height() * 7;
-    picture->setPixmap(pictureIcon(Picture::Emblem).pixmap(QSize(side, side), devicePixelRatioF()));
+    picture->setPixmap(pictureIcon(Picture::Emblem, palette()).pixmap(QSize(side, side), devicePixelRatioF()));
     picture->setAlignment(Qt::AlignCenter);
 
     auto *title = new QLabel(QStringLiteral("Rankwright Assistant"), this);

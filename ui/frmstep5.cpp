@@ -88,7 +88,8 @@ void frmStep5::createControls()
     page->setRowStretch(1, 1);
     setBody(page);
 
-    // Reading order: introduction and its button, the columns top to bottom, then the arrows.
+    // Reading order: introduction and its button, the columns top to bottom, then the navigation
+    // row, which keeps its own order.
     QWidget *previous = m_command4;
     for (int number : {1, 2, 4, 3, 5, 7, 6, 8, 10, 9}) {
         setTabOrder(previous, check(number));
@@ -96,7 +97,6 @@ void frmStep5::createControls()
     }
     setTabOrder(previous, m_combo1);
     setTabOrder(m_combo1, m_combo2);
-    setTabOrder(m_combo2, m_command2);
     check(1)->setFocus();
 }
 

@@ -3,9 +3,10 @@
 #include "ui/windowplacement.h"
 
 #include <QAbstractButton>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -18,6 +19,7 @@ namespace {
 struct WizardFrame
 {
     QRect area;
+    QMargins windowFrame;
     qreal dotsPerInch = 0;
     QSize needed;
     QSize handedOn;
@@ -40,9 +42,10 @@ QSize neededWizardFrame(QWidget *window)
 {
     WizardFrame &frame = wizardFrame();
     const QRect area = availableArea(window);
+    const QMargins windowFrame = frameExtent(window);
     const qreal dotsPerInch = window->logicalDpiY();
-    if (area != frame.area || dotsPerInch != frame.dotsPerInch) {
-        frame = {area, dotsPerInch, QSize(), QSize()};
+    if (area != frame.area || windowFrame != frame.windowFrame || dotsPerInch != frame.dotsPerInch) {
+        frame = {area, windowFrame, dotsPerInch, QSize(), QSize()};
         for (ScreenId id : WizardScreens) {
             const std::unique_ptr<QWidget> measured(Screens::createUnloaded(id));
             frame.needed = frame.needed.expandedTo(fitWindow(measured.get()).size);
@@ -61,22 +64,58 @@ FullWindow::FullWindow(ScreenId id)
     m_layout = new QVBoxLayout(this);
     addDecorations(this, m_layout);
 
-    m_navigation = new QHBoxLayout;
-    for (auto &place : m_places)
-        place = new QHBoxLayout;
-    m_navigation->addLayout(m_places[0]);
-    m_navigation->addStretch();
-    m_navigation->addLayout(m_places[1]);
-    m_navigation->addStretch();
-    m_navigation->addLayout(m_places[2]);
+    // Every place is as wide as its button, filled or not, and the gaps are part of the places
+    // (a layout leaves out the spacing of empty columns); the middle pair is centred between the
+    // two arrows' places.
+    m_navigation = new QGridLayout;
+    const int gap = style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    m_navigation->setHorizontalSpacing(0);
+    const int arrowWidth = PictureButton(this, "", Picture::RightArrow, QString()).sizeHint().width();
+    const int squareWidth = PictureButton(this, "", Picture::Cross, QString()).sizeHint().width();
+    for (Place place : {Place::Back, Place::Quit, Place::Exclamation, Place::Forward}) {
+        const bool arrow = place == Place::Back || place == Place::Forward;
+        m_navigation->setColumnMinimumWidth(navigationColumn(place), arrow ? arrowWidth : squareWidth + gap / 2);
+    }
+    for (int stretch : {1, 4}) {
+        m_navigation->setColumnMinimumWidth(stretch, gap);
+        m_navigation->setColumnStretch(stretch, 1);
+    }
     m_layout->addLayout(m_navigation);
 }
 
-PictureButton *FullWindow::addNavigationButton(Place place, const char *name, Picture picture, const QString &toolTip,
-                                               bool first)
+int FullWindow::navigationColumn(Place place)
+{
+    // Stretches in columns 1 and 4.
+    switch (place) {
+    case Place::Back:
+        return 0;
+    case Place::Quit:
+        return 2;
+    case Place::Exclamation:
+        return 3;
+    case Place::Forward:
+        return 5;
+    }
+    return 0;
+}
+
+PictureButton *FullWindow::addNavigationButton(Place place, const char *name, Picture picture, const QString &toolTip)
 {
     PictureButton *button = makePictureButton(this, name, picture, toolTip);
-    m_places[int(place)]->insertWidget(first ? 0 : -1, button);
+    // The arrows at the window's edges; the middle pair side by side, the gap between them.
+    const Qt::Alignment alignment =
+        place == Place::Back || place == Place::Exclamation ? Qt::AlignLeft : Qt::AlignRight;
+    m_navigation->addWidget(button, 0, navigationColumn(place), alignment | Qt::AlignVCenter);
+    m_places[int(place)] = button;
+    // Tab follows the row as it reads, whichever button was made first.
+    PictureButton *previous = nullptr;
+    for (PictureButton *placed : m_places) {
+        if (!placed)
+            continue;
+        if (previous)
+            setTabOrder(previous, placed);
+        previous = placed;
+    }
     return button;
 }
 

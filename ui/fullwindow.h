@@ -4,7 +4,7 @@
 #include "ui/screens.h"
 
 class QAbstractButton;
-class QHBoxLayout;
+class QGridLayout;
 class QLayout;
 class QVBoxLayout;
 
@@ -12,22 +12,25 @@ class QVBoxLayout;
 // row of navigation buttons at the bottom, the keys that press its forward action or close it,
 // and a size that fits the screen. The wizard's windows share one frame, so that the navigation
 // row stays under the pointer from step to step.
+//
+// The navigation row is the same on every window: Back at the left edge, the forward action at
+// the right edge, the quit cross and the exclamation point side by side in the middle. A window
+// without one of them leaves its place empty, so the others stay where they are on every window.
 class FullWindow : public ScreenWindow<QWidget>
 {
     Q_OBJECT
 
 public:
-    // Where a button sits in the navigation row.
-    enum class Place { Left, Centre, Right };
+    // The places in the navigation row, from left to right. The main menu, which has no way back,
+    // puts its site link in Back's place.
+    enum class Place { Back, Quit, Exclamation, Forward };
 
 protected:
     explicit FullWindow(ScreenId id);
 
-    // A picture button in the navigation row. Buttons in one place sit in the order they are
-    // added, or ahead of the others with `first`; the tab order follows the order in which
-    // controls are made.
-    PictureButton *addNavigationButton(Place place, const char *name, Picture picture, const QString &toolTip,
-                                       bool first = false);
+    // A picture button in its place in the navigation row. Tab goes through the row from left to
+    // right, after the controls made before it.
+    PictureButton *addNavigationButton(Place place, const char *name, Picture picture, const QString &toolTip);
 
     // Puts the window's own controls between the decorations and the navigation row.
     void setBody(QLayout *body);
@@ -46,11 +49,12 @@ protected:
     void handOnWizardFrame();
 
 private:
+    static int navigationColumn(Place place);
     void keepLabelsWhole();
 
     QVBoxLayout *m_layout = nullptr;
-    QHBoxLayout *m_navigation = nullptr;
-    QHBoxLayout *m_places[3] = {};
+    QGridLayout *m_navigation = nullptr;
+    PictureButton *m_places[4] = {};
     QAbstractButton *m_forward = nullptr;
     bool m_escapeCloses = false;
 };

@@ -7,11 +7,18 @@
 // so they stay sharp at any size and scale.
 enum class Picture { Cross, LeftArrow, RightArrow, Exclamation, LetterH, Emblem };
 
+// Drawn in colours that stand out from the palette's button face (the emblem: from its window), in
+// the light, dark and high-contrast palettes alike.
+QIcon pictureIcon(Picture picture, const QPalette &palette);
+// In the application's palette.
 QIcon pictureIcon(Picture picture);
+
+// The contrast ratio of two colours, from their relative luminance (1:1 to 21:1).
+qreal contrastRatio(const QColor &a, const QColor &b);
 
 // A caption-less picture button. Its tool tip is also its accessible name, so screen readers
 // and keyboard users know what it does. With the focus, Enter presses it as Space does, like any
-// push button.
+// push button. Its picture follows the palette, also when the user changes it while the program runs.
 class PictureButton : public QToolButton
 {
     Q_OBJECT
@@ -19,8 +26,14 @@ class PictureButton : public QToolButton
 public:
     PictureButton(QWidget *parent, const char *objectName, Picture picture, const QString &toolTip);
 
+    Picture picture() const { return m_picture; }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    Picture m_picture;
 };
 
 // Presses `button` when `event` is Enter or Return without modifiers (but the keypad's), as a

@@ -94,8 +94,33 @@ void Screen::screenShowEvent(QShowEvent *event)
     // Shown by the program, not given back by the window system after being minimised.
     if (event->spontaneous())
         return;
+    QWidget *window = screenWidget();
+    m_placing = true;
+    m_placedFrame = frameExtent(window);
     place(!m_placed);
     m_placed = true;
+    m_placing = false;
+}
+
+void Screen::screenGeometryChanged()
+{
+    QWidget *window = screenWidget();
+    if (m_placing || !m_placed || !isFrameKnown(window))
+        return;
+    const QMargins frame = frameExtent(window);
+    if (frame == m_placedFrame)
+        return;
+    // The window manager has framed the window, differently from what it was placed for. Placed
+    // again once the event that told it is done.
+    m_placedFrame = frame;
+    QMetaObject::invokeMethod(
+        window,
+        [this] {
+            m_placing = true;
+            place(true);
+            m_placing = false;
+        },
+        Qt::QueuedConnection);
 }
 
 DialogScreen::DialogScreen(ScreenId id)

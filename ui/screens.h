@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QEvent>
 #include <QLatin1String>
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 
@@ -78,12 +80,18 @@ protected:
     // For ScreenWindow's event handlers.
     void screenCloseEvent(QCloseEvent *event);
     void screenShowEvent(QShowEvent *event);
+    // The window moved or changed size: when that is the window system framing it, and the frame
+    // is not the one it was placed for, it is placed again, so that it fits frame and all.
+    void screenGeometryChanged();
 
 private:
     friend struct ScreenAccess;
 
     const ScreenId m_id;
     bool m_placed = false;
+    // The frame the window was last placed for.
+    QMargins m_placedFrame;
+    bool m_placing = false;
 };
 
 // A window of the program on the Qt window class `Base` (QWidget, QDialog).
@@ -106,6 +114,14 @@ protected:
     {
         screenShowEvent(event);
         Base::showEvent(event);
+    }
+    bool event(QEvent *event) override
+    {
+        const bool handled = Base::event(event);
+        // Moved or resized by the window manager framing it, or painted once it is on the screen.
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Paint)
+            screenGeometryChanged();
+        return handled;
     }
 };
 

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 namespace {
 
 QScreen *workingScreen(const QWidget *window)
@@ -35,25 +37,48 @@ QRect availableArea(const QWidget *window)
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+namespace {
+
+// What the window system's frame really adds around `window`, once it is on the screen: a window
+// manager frames a window only after it has been mapped.
+std::optional<QMargins> shownFrame(const QWidget *window)
+{
+    if (!window->isVisible() || window->testAttribute(Qt::WA_DontShowOnScreen) ||
+        (window->windowFlags() & Qt::FramelessWindowHint))
+        return std::nullopt;
+    const QWindow *handle = window->windowHandle();
+    if (!handle || !handle->isExposed())
+        return std::nullopt;
+    return handle->frameMargins();
+}
+
+// The frame last seen on a window of the program: every window gets the same decorations.
+QMargins &lastFrameSeen()
+{
+    static QMargins frame(-1, -1, -1, -1);
+    return frame;
+}
+
+} // namespace
+
 QMargins frameExtent(const QWidget *window)
 {
-    // A framed window that is up tells what the window system adds; QWidget's frame geometry
-    // includes it once the window is mapped.
-    auto extentOf = [](const QWidget *w) {
-        const QRect frame = w->frameGeometry();
-        const QRect inner = w->geometry();
-        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                        frame.bottom() - inner.bottom());
-    };
-    if (window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen))
-        return extentOf(window);
+    if (const auto frame = shownFrame(window))
+        return lastFrameSeen() = *frame;
     for (const QWidget *other : QApplication::topLevelWidgets()) {
-        if (other->isVisible() && !(other->windowFlags() & Qt::FramelessWindowHint))
-            return extentOf(other);
+        if (const auto frame = shownFrame(other))
+            return lastFrameSeen() = *frame;
     }
+    if (lastFrameSeen().left() >= 0)
+        return lastFrameSeen();
     // Nothing framed is up yet: room for a title bar, so that it does not end up off the screen.
     const int border = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     return {border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border};
+}
+
+bool isFrameKnown(const QWidget *window)
+{
+    return shownFrame(window).has_value();
 }
 
 void centreOnScreen(QWidget *window)
@@ -65,7 +90,9 @@ void centreOnScreen(QWidget *window)
     // A window larger than the area keeps its title bar on the screen.
     frame.moveLeft(qMax(frame.left(), area.left()));
     frame.moveTop(qMax(frame.top(), area.top()));
-    window->move(frame.topLeft());
+    // Placed by its inside: where a window's position counts its frame depends on whether the
+    // window knows its frame yet, which it may not just after the window manager framed it.
+    window->setGeometry(QRect(frame.topLeft() + QPoint(extent.left(), extent.top()), window->size()));
 }
 
 int minimumHeightAt(const QWidget *window, int width)

@@ -12,9 +12,14 @@ class QWidget;
 // (or of `window` when it is shown), without panels and docks.
 QRect availableArea(const QWidget *window);
 
-// The room the window system's frame (title bar, borders) takes around a window, as far as it is
-// known; before any framed window has been shown, an estimate.
+// The room the window system's frame (title bar, borders) takes around a window: the window's
+// own once it is on the screen, else that of another window of the program, else the last one
+// seen; before any framed window has been shown, an estimate.
 QMargins frameExtent(const QWidget *window);
+
+// Whether the window is on the screen with the frame the window system gave it: a window manager
+// frames a window only once it is mapped, so until then its frame is not known.
+bool isFrameKnown(const QWidget *window);
 
 // Moves the window, frame included, to the middle of the available area, keeping it inside.
 void centreOnScreen(QWidget *window);

@@ -51,9 +51,8 @@ QPlainTextEdit *WizardStep::addTextBox(const char *name, QLabel *caption)
 
 PictureButton *WizardStep::addQuitButton()
 {
-    // The cross comes before the step's extra action, whichever is made first.
     PictureButton *quit =
-        addNavigationButton(Place::Centre, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+        addNavigationButton(Place::Quit, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"));
     connect(quit, &QToolButton::clicked, this, &WizardStep::askToQuit);
     return quit;
 }
@@ -61,7 +60,7 @@ PictureButton *WizardStep::addQuitButton()
 PictureButton *WizardStep::addContinueButton()
 {
     PictureButton *next =
-        addNavigationButton(Place::Right, "Command2", Picture::RightArrow, QStringLiteral("Click Here To Continue!"));
+        addNavigationButton(Place::Forward, "Command2", Picture::RightArrow, QStringLiteral("Click Here To Continue!"));
     setForwardButton(next);
     return next;
 }
@@ -69,7 +68,7 @@ PictureButton *WizardStep::addContinueButton()
 PictureButton *WizardStep::addBackButton(ScreenId previous)
 {
     PictureButton *back =
-        addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+        addNavigationButton(Place::Back, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     // Going back stores nothing: the previous step still holds its own entries.
     connect(back, &QToolButton::clicked, this, [this, previous] { moveTo(previous); });
     return back;
@@ -77,7 +76,7 @@ PictureButton *WizardStep::addBackButton(ScreenId previous)
 
 PictureButton *WizardStep::addExclamationButton(const QString &toolTip)
 {
-    return addNavigationButton(Place::Centre, "Command4", Picture::Exclamation, toolTip);
+    return addNavigationButton(Place::Exclamation, "Command4", Picture::Exclamation, toolTip);
 }
 
 void WizardStep::moveTo(ScreenId next)

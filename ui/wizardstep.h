@@ -25,8 +25,8 @@ protected:
     QLineEdit *addLineEdit(const char *name, QLabel *caption);
     QPlainTextEdit *addTextBox(const char *name, QLabel *caption);
 
-    // The navigation buttons, made in the step's own tab order: Back at the left, Quit and the
-    // extra action in the middle, Continue at the right. Enter presses Continue.
+    // The navigation buttons, each in its place in the row: Back at the left, Quit and the extra
+    // action in the middle, Continue at the right. Enter presses Continue.
     PictureButton *addQuitButton();
     PictureButton *addContinueButton();
     PictureButton *addBackButton(ScreenId previous);
