@@ -5,8 +5,8 @@
 #include "core/enginetips.h"
 #include "core/pageproject.h"
 #include "platform/appfolders.h"
-#include "ui/frmmain.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
+#include "ui/windows/frmmain.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "modalwindows.h"
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
-#include "ui/browserhandoff.h"
+#include "ui/controls/browserhandoff.h"
 #include "xdgfixture.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "core/settings.h"
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
-#include "ui/frmsplash.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
+#include "ui/windows/frmsplash.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 

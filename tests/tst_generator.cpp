@@ -4,8 +4,8 @@
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
 #include "sampleproject.h"
-#include "ui/frmgenerator.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
+#include "ui/windows/frmgenerator.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 

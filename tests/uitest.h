@@ -2,7 +2,7 @@
 
 #include "core/pageproject.h"
 #include "modalwindows.h"
-#include "ui/screens.h"
+#include "ui/model/screens.h"
 
 #include <QAbstractButton>
 #include <QApplication>

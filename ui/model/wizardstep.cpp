@@ -1,0 +1,102 @@
+#include "ui/model/wizardstep.h"
+
+#include "core/pageproject.h"
+#include "ui/controls/textboxes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+WizardStep::WizardStep(ScreenId id)
+    : FullWindow(id)
+{
+    // Wide enough for the wrapped instructions to read as sentences, not as a column of words.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+}
+
+QLabel *WizardStep::addLabel(const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLabel *WizardStep::addText(const char *name, const QString &text)
+{
+    QLabel *label = addLabel(name, text);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit *WizardStep::addLineEdit(const char *name, QLabel *caption)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(QLatin1String(name));
+    if (caption)
+        caption->setBuddy(box);
+    makeSingleLine(box);
+    return box;
+}
+
+QPlainTextEdit *WizardStep::addTextBox(const char *name, QLabel *caption)
+{
+    auto *box = new TextBox(this);
+    box->setObjectName(QLatin1String(name));
+    if (caption)
+        caption->setBuddy(box);
+    return box;
+}
+
+PictureButton *WizardStep::addQuitButton()
+{
+    // The cross comes before the step's extra action, whichever is made first.
+    PictureButton *quit =
+        addNavigationButton(Place::Centre, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+    connect(quit, &QToolButton::clicked, this, &WizardStep::askToQuit);
+    return quit;
+}
+
+PictureButton *WizardStep::addContinueButton()
+{
+    PictureButton *next =
+        addNavigationButton(Place::Right, "Command2", Picture::RightArrow, QStringLiteral("Click Here To Continue!"));
+    setForwardButton(next);
+    return next;
+}
+
+PictureButton *WizardStep::addBackButton(ScreenId previous)
+{
+    PictureButton *back =
+        addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    // Going back stores nothing: the previous step still holds its own entries.
+    connect(back, &QToolButton::clicked, this, [this, previous] { moveTo(previous); });
+    return back;
+}
+
+PictureButton *WizardStep::addExclamationButton(const QString &toolTip)
+{
+    return addNavigationButton(Place::Centre, "Command4", Picture::Exclamation, toolTip);
+}
+
+void WizardStep::moveTo(ScreenId next)
+{
+    handOnWizardFrame();
+    Screens::show(next);
+    hide();
+}
+
+void WizardStep::askToQuit()
+{
+    // From the first two steps the confirmation needs to re-enable only those two.
+    if (screenId() == ScreenId::Step0 || screenId() == ScreenId::Step1)
+        pageProject().QuitFromWizard = QuitFromWizardTrue;
+    Screens::showMessage(ScreenId::Quit1, this, screenId());
+}
+
+void WizardStep::closeLogic()
+{
+    Screens::show(ScreenId::Main);
+    Screens::requestWizardReset();
+}
