@@ -2,6 +2,7 @@
 
 #include "core/pageproject.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -66,12 +67,12 @@ PictureButton *WizardStep::addContinueButton()
     return next;
 }
 
-PictureButton *WizardStep::addBackButton(ScreenId previous)
+PictureButton *WizardStep::addBackButton()
 {
     PictureButton *back =
         addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     // Going back stores nothing: the previous step still holds its own entries.
-    connect(back, &QToolButton::clicked, this, [this, previous] { moveTo(previous); });
+    connect(back, &QToolButton::clicked, this, [this] { moveTo(WizardFlow::previous(screenId())); });
     return back;
 }
 
@@ -87,12 +88,16 @@ void WizardStep::moveTo(ScreenId next)
     hide();
 }
 
+void WizardStep::moveOn()
+{
+    moveTo(WizardFlow::next(screenId()));
+}
+
 void WizardStep::askToQuit()
 {
-    // From the first two steps the confirmation needs to re-enable only those two.
-    if (screenId() == ScreenId::Step0 || screenId() == ScreenId::Step1)
+    if (WizardFlow::quitsFromFirstSteps(screenId()))
         pageProject().QuitFromWizard = QuitFromWizardTrue;
-    Screens::showMessage(ScreenId::Quit1, this, screenId());
+    WizardFlow::showMessage(ScreenId::Quit1, this);
 }
 
 void WizardStep::closeLogic()

@@ -29,11 +29,13 @@ protected:
     // extra action in the middle, Continue at the right. Enter presses Continue.
     PictureButton *addQuitButton();
     PictureButton *addContinueButton();
-    PictureButton *addBackButton(ScreenId previous);
+    PictureButton *addBackButton();
     PictureButton *addExclamationButton(const QString &toolTip);
 
     // A navigation step: the next window first, then this one hides.
     void moveTo(ScreenId next);
+    // Continue's step, to the window that follows this one.
+    void moveOn();
 
     void closeLogic() override;
 

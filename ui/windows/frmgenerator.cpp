@@ -9,6 +9,7 @@
 #include "ui/controls/messagebox.h"
 #include "ui/controls/ondemandtimer.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QDir>
 #include <QEvent>
@@ -102,8 +103,7 @@ void frmGenerator::connectControls()
 {
     connect(m_command4, &QToolButton::clicked, this, &frmGenerator::openOptions);
     connect(m_command3, &QToolButton::clicked, this, &frmGenerator::goBack);
-    connect(m_command1, &QToolButton::clicked, this,
-            [this] { Screens::showMessage(ScreenId::Quit1, this, ScreenId::Generator); });
+    connect(m_command1, &QToolButton::clicked, this, [this] { WizardFlow::showMessage(ScreenId::Quit1, this); });
 }
 
 void frmGenerator::load()
@@ -119,14 +119,14 @@ void frmGenerator::load()
 void frmGenerator::goBack()
 {
     close();
-    Screens::show(ScreenId::Step5);
+    Screens::show(WizardFlow::previous(screenId()));
 }
 
 void frmGenerator::closeLogic()
 {
     m_timer1->stop();
     handOnWizardFrame();
-    Screens::show(ScreenId::Step5);
+    Screens::show(WizardFlow::previous(screenId()));
 }
 
 bool frmGenerator::isActionTimerEnabled() const
@@ -137,7 +137,7 @@ bool frmGenerator::isActionTimerEnabled() const
 void frmGenerator::openOptions()
 {
     m_timer1->start();
-    Screens::showMessage(ScreenId::Options, this, ScreenId::Generator);
+    WizardFlow::showMessage(ScreenId::Options, this);
 }
 
 void frmGenerator::changeEvent(QEvent *event)

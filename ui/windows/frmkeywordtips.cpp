@@ -1,6 +1,7 @@
 #include "ui/windows/frmkeywordtips.h"
 
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -111,5 +112,5 @@ void frmKeyWordTips::createControls()
 void frmKeyWordTips::closeLogic()
 {
     // Back to the phrases screen, which kept its entries while hidden.
-    Screens::show(ScreenId::Step1);
+    Screens::show(WizardFlow::previous(screenId()));
 }

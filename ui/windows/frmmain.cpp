@@ -5,6 +5,7 @@
 #include "platform/appfolders.h"
 #include "ui/controls/browserhandoff.h"
 #include "ui/controls/ondemandtimer.h"
+#include "ui/model/wizardflow.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -136,7 +137,7 @@ void frmMain::chooseActivity(QCheckBox *chosen)
 void frmMain::startChosenActivity()
 {
     if (m_check1->isChecked()) {
-        Screens::show(ScreenId::Step0);
+        Screens::show(WizardFlow::FirstStep);
         hide();
     } else if (m_check2->isChecked()) {
         Screens::show(ScreenId::Search);
@@ -145,7 +146,7 @@ void frmMain::startChosenActivity()
         Screens::show(ScreenId::Stats);
         hide();
     } else {
-        Screens::showMessage(ScreenId::NoSelection, this, ScreenId::Main);
+        WizardFlow::showMessage(ScreenId::NoSelection, this);
     }
     m_timer1->start();
 }

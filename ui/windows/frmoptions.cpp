@@ -2,6 +2,7 @@
 
 #include "core/pageproject.h"
 #include "ui/controls/pictures.h"
+#include "ui/model/wizardflow.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -118,5 +119,5 @@ void frmOptions::recordChoice()
 
 void frmOptions::closeLogic()
 {
-    Screens::setEnabled(ScreenId::Generator, true);
+    Screens::setEnabled(WizardFlow::heldBy(screenId()), true);
 }

@@ -3,6 +3,7 @@
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
 #include "ui/controls/picklist.h"
+#include "ui/model/wizardflow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -74,15 +75,14 @@ void frmStep0::continueToPhrases()
     // The target is whatever engine was picked last, here, in an earlier run or on the tips
     // screen, whatever the list shows now.
     if (project.EngineName.isEmpty()) {
-        Screens::showMessage(ScreenId::Error, this, ScreenId::Step0);
+        WizardFlow::showMessage(ScreenId::Error, this);
         return;
     }
     const QString url = m_txtUrl1->text();
     if (url.isEmpty() || url == QLatin1String("http://")) {
-        // This message stands in for the hidden main menu; the step stays usable meanwhile.
-        Screens::showMessage(ScreenId::Error2, this, ScreenId::Main);
+        WizardFlow::showMessage(ScreenId::Error2, this);
         return;
     }
     project.SiteUrl = url;
-    moveTo(ScreenId::Step1);
+    moveOn();
 }

@@ -1,6 +1,7 @@
 #include "ui/windows/frmstep1.h"
 
 #include "core/pageproject.h"
+#include "ui/model/wizardflow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -37,7 +38,7 @@ void frmStep1::createControls()
 
     m_command2 = addContinueButton();
     m_command4 = addExclamationButton(QStringLiteral("Click Here For More Information"));
-    addBackButton(ScreenId::Step0);
+    addBackButton();
     addQuitButton();
 
     auto *page = new QGridLayout;
@@ -60,7 +61,7 @@ void frmStep1::connectControls()
 {
     connect(m_command2, &QToolButton::clicked, this, &frmStep1::continueToTitle);
     // The tips window brings this step back, entries and all, when it closes.
-    connect(m_command4, &QToolButton::clicked, this, [this] { moveTo(ScreenId::KeyWordTips); });
+    connect(m_command4, &QToolButton::clicked, this, [this] { moveTo(WizardFlow::aside(screenId())); });
 }
 
 void frmStep1::continueToTitle()
@@ -68,7 +69,7 @@ void frmStep1::continueToTitle()
     // Blanks count as an entry: nothing is trimmed.
     for (const QLineEdit *box : {m_primaryKeywords, m_support1, m_support2, m_support3}) {
         if (box->text().isEmpty()) {
-            Screens::showMessage(ScreenId::Error4, this, ScreenId::Step1);
+            WizardFlow::showMessage(ScreenId::Error4, this);
             return;
         }
     }
@@ -81,5 +82,5 @@ void frmStep1::continueToTitle()
     project.MatchPhrase = targeted;
     project.KeywordList = targeted + QLatin1String(", ") + project.SupportPhrase1 + QLatin1String(", ") +
                           project.SupportPhrase2 + QLatin1String(", ") + project.SupportPhrase3;
-    moveTo(ScreenId::Step2);
+    moveOn();
 }

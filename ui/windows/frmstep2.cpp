@@ -3,6 +3,7 @@
 #include "analysis/reports.h"
 #include "core/pageproject.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ void frmStep2::createControls()
 
     m_command4 = addExclamationButton(QStringLiteral("Click Here To Analize Your Meta-Tag Description!"));
     m_command2 = addContinueButton();
-    addBackButton(ScreenId::Step1);
+    addBackButton();
     addQuitButton();
 
     auto *report = new QHBoxLayout;
@@ -76,7 +77,7 @@ void frmStep2::analyseDescription()
     AnalysedBox analysed = analysedBox(m_mDescription);
     const ReportOutcome outcome = ReportMetaDescription(pageProject(), analysed);
     if (outcome.refusal != ReportRefusal::None) {
-        Screens::showMessage(ScreenId::Error5, this, ScreenId::Step2);
+        WizardFlow::showMessage(ScreenId::Error5, this);
         return;
     }
     setCaption(m_label12, outcome.captions.statistics);
@@ -90,10 +91,10 @@ void frmStep2::continueToBody()
     const QString description = boxText(m_mDescription);
     // The untouched pre-fill is no description.
     if (description.isEmpty() || description == project.MatchPhrase + QLatin1String(" - ")) {
-        Screens::showMessage(ScreenId::Error5, this, ScreenId::Step2);
+        WizardFlow::showMessage(ScreenId::Error5, this);
         return;
     }
     project.PageTitle = m_siteTitle->text();
     project.MetaDescription = description;
-    moveTo(ScreenId::Step3);
+    moveOn();
 }

@@ -3,6 +3,7 @@
 #include "analysis/reports.h"
 #include "core/pageproject.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,7 +34,7 @@ void frmStep3::createControls()
 
     m_command4 = addExclamationButton(QStringLiteral("Click Here To Analize Your Page Body Information!"));
     m_command2 = addContinueButton();
-    addBackButton(ScreenId::Step2);
+    addBackButton();
     addQuitButton();
 
     auto *report = new QHBoxLayout;
@@ -61,7 +62,7 @@ void frmStep3::analyseBody()
     AnalysedBox analysed = analysedBox(m_pageBody);
     const ReportOutcome outcome = ReportPageBody(pageProject(), analysed);
     if (outcome.refusal != ReportRefusal::None) {
-        Screens::showMessage(ScreenId::Error8, this, ScreenId::Step3);
+        WizardFlow::showMessage(ScreenId::Error8, this);
         return;
     }
     setCaption(m_lblCounter, outcome.captions.statistics);
@@ -73,9 +74,9 @@ void frmStep3::continueToLink()
 {
     const QString body = boxText(m_pageBody);
     if (body.isEmpty()) {
-        Screens::showMessage(ScreenId::Error8, this, ScreenId::Step3);
+        WizardFlow::showMessage(ScreenId::Error8, this);
         return;
     }
     pageProject().BodyText = body;
-    moveTo(ScreenId::Step4);
+    moveOn();
 }

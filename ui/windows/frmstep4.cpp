@@ -35,7 +35,7 @@ void frmStep4::createControls()
     m_txtLinkText = addLineEdit("txtLinkText", label11);
 
     m_command2 = addContinueButton();
-    addBackButton(ScreenId::Step3);
+    addBackButton();
     addQuitButton();
 
     // The explanation and the counter's box take turns in one place, which keeps its size
@@ -82,5 +82,5 @@ void frmStep4::continueToSettings()
     // What was pasted is kept even while the counter is switched off.
     project.HitCounterHtml = boxText(m_text6);
     project.UseHitCounter = flagText(m_chkHitCounter->isChecked());
-    moveTo(ScreenId::Step5);
+    moveOn();
 }

@@ -61,7 +61,7 @@ void frmStep5::createControls()
     frequencyCaption->setBuddy(m_combo2);
 
     m_command2 = addContinueButton();
-    addBackButton(ScreenId::Step4);
+    addBackButton();
     addQuitButton();
 
     auto *left = new QVBoxLayout;
@@ -165,5 +165,5 @@ void frmStep5::continueToGenerator()
     PageProject &project = pageProject();
     StoreSettings(screenState(), project);
     BuildKeywordBlock(project);
-    moveTo(ScreenId::Generator);
+    moveOn();
 }

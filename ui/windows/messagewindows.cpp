@@ -1,6 +1,7 @@
 #include "ui/windows/messagewindows.h"
 
 #include "core/pageproject.h"
+#include "ui/model/wizardflow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,9 +39,8 @@ QPushButton *addButton(QDialog *window, QHBoxLayout *row, const char *name, cons
 
 } // namespace
 
-MessageWindow::MessageWindow(ScreenId id, const QString &text, ScreenId enablesOnClose)
+MessageWindow::MessageWindow(ScreenId id, const QString &text)
     : DialogScreen(id)
-    , m_enablesOnClose(enablesOnClose)
 {
     QHBoxLayout *row = setUpDialog(this, text);
     QPushButton *ok = addButton(this, row, "Command1", QStringLiteral("OK"));
@@ -52,42 +52,38 @@ MessageWindow::MessageWindow(ScreenId id, const QString &text, ScreenId enablesO
 
 void MessageWindow::closeLogic()
 {
-    Screens::setEnabled(m_enablesOnClose, true);
+    Screens::setEnabled(WizardFlow::heldBy(screenId()), true);
 }
 
 frmError::frmError()
-    : MessageWindow(ScreenId::Error, QStringLiteral("Start by selecting a target from the menu above."),
-                    ScreenId::Step0)
+    : MessageWindow(ScreenId::Error, QStringLiteral("Start by selecting a target from the menu above."))
 {
 }
 
 frmError2::frmError2()
-    : MessageWindow(ScreenId::Error2, QStringLiteral("You forgot to enter a URL."), ScreenId::Main)
+    : MessageWindow(ScreenId::Error2, QStringLiteral("You forgot to enter a URL."))
 {
 }
 
 frmError4::frmError4()
-    : MessageWindow(ScreenId::Error4, QStringLiteral(" Fill in all the keyword fields first."), ScreenId::Step1)
+    : MessageWindow(ScreenId::Error4, QStringLiteral(" Fill in all the keyword fields first."))
 {
 }
 
 frmError5::frmError5()
-    : MessageWindow(ScreenId::Error5, QStringLiteral("You forgot to enter the Meta-Tag Description for your page."),
-                    ScreenId::Step2)
+    : MessageWindow(ScreenId::Error5, QStringLiteral("You forgot to enter the Meta-Tag Description for your page."))
 {
 }
 
 frmError8::frmError8()
-    : MessageWindow(ScreenId::Error8, QStringLiteral("You forgot to enter the Body Description for your page."),
-                    ScreenId::Step3)
+    : MessageWindow(ScreenId::Error8, QStringLiteral("You forgot to enter the Body Description for your page."))
 {
 }
 
 frmNoSelection::frmNoSelection()
     : MessageWindow(
           ScreenId::NoSelection,
-          QStringLiteral("Make a selection from the menu on the left, then click the arrow below to get started."),
-          ScreenId::Main)
+          QStringLiteral("Make a selection from the menu on the left, then click the arrow below to get started."))
 {
 }
 
@@ -117,12 +113,9 @@ void frmQuit1::abandonWizard()
 void frmQuit1::closeLogic()
 {
     PageProject &project = pageProject();
-    if (project.QuitFromWizard == QuitFromWizardTrue) {
-        Screens::setEnabled(ScreenId::Step0, true);
-        Screens::setEnabled(ScreenId::Step1, true);
-        project.QuitFromWizard.clear();
-        return;
-    }
-    for (ScreenId id : WizardScreens)
+    const bool fromFirstSteps = project.QuitFromWizard == QuitFromWizardTrue;
+    for (ScreenId id : WizardFlow::enabledAfterQuit(fromFirstSteps))
         Screens::setEnabled(id, true);
+    if (fromFirstSteps)
+        project.QuitFromWizard.clear();
 }

@@ -13,12 +13,9 @@ class MessageWindow : public DialogScreen
     Q_OBJECT
 
 protected:
-    MessageWindow(ScreenId id, const QString &text, ScreenId enablesOnClose);
+    MessageWindow(ScreenId id, const QString &text);
 
     void closeLogic() override;
-
-private:
-    const ScreenId m_enablesOnClose;
 };
 
 class frmError : public MessageWindow
