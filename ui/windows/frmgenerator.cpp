@@ -5,6 +5,7 @@
 #include "generator/gatewaypage.h"
 #include "generator/pagefile.h"
 #include "platform/appfolders.h"
+#include "ui/controls/boxreport.h"
 #include "ui/controls/browserhandoff.h"
 #include "ui/controls/messagebox.h"
 #include "ui/controls/ondemandtimer.h"
@@ -167,11 +168,10 @@ void frmGenerator::carryOutPendingAction()
 
 void frmGenerator::analysePage()
 {
-    AnalysedBox analysed = analysedBox(m_text1);
-    const ReportCaptions captions = ReportGeneratedPage(pageProject(), analysed, QLocale());
-    setCaption(m_lbl1, captions.statistics);
-    setCaption(m_lbl2, captions.advice);
-    applySelection(m_text1, analysed);
+    // The page report never refuses.
+    showBoxReport(m_text1, m_lbl1, m_lbl2, [](AnalysedBox &box) {
+        return ReportOutcome{ReportRefusal::None, ReportGeneratedPage(pageProject(), box, QLocale())};
+    });
 }
 
 void frmGenerator::viewPage()

@@ -2,6 +2,7 @@
 
 #include "analysis/reports.h"
 #include "core/pageproject.h"
+#include "ui/controls/boxreport.h"
 #include "ui/controls/textboxes.h"
 #include "ui/model/wizardflow.h"
 
@@ -69,28 +70,21 @@ void frmStep2::load()
     // Only when the screen is created: coming back here later keeps what the boxes hold.
     const QString phrase = pageProject().MatchPhrase;
     m_siteTitle->setText(phrase + QLatin1String(" - ") + phrase);
-    setBoxText(m_mDescription, phrase + QLatin1String(" - "));
+    setBoxText(m_mDescription, DescriptionPrefill(phrase));
 }
 
 void frmStep2::analyseDescription()
 {
-    AnalysedBox analysed = analysedBox(m_mDescription);
-    const ReportOutcome outcome = ReportMetaDescription(pageProject(), analysed);
-    if (outcome.refusal != ReportRefusal::None) {
+    const auto report = [](AnalysedBox &box) { return ReportMetaDescription(pageProject(), box); };
+    if (showBoxReport(m_mDescription, m_label12, m_label10, report) != ReportRefusal::None)
         WizardFlow::showMessage(ScreenId::Error5, this);
-        return;
-    }
-    setCaption(m_label12, outcome.captions.statistics);
-    setCaption(m_label10, outcome.captions.advice);
-    applySelection(m_mDescription, analysed);
 }
 
 void frmStep2::continueToBody()
 {
     PageProject &project = pageProject();
     const QString description = boxText(m_mDescription);
-    // The untouched pre-fill is no description.
-    if (description.isEmpty() || description == project.MatchPhrase + QLatin1String(" - ")) {
+    if (IsDescriptionMissing(description, project)) {
         WizardFlow::showMessage(ScreenId::Error5, this);
         return;
     }

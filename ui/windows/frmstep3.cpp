@@ -2,6 +2,7 @@
 
 #include "analysis/reports.h"
 #include "core/pageproject.h"
+#include "ui/controls/boxreport.h"
 #include "ui/controls/textboxes.h"
 #include "ui/model/wizardflow.h"
 
@@ -59,15 +60,9 @@ void frmStep3::connectControls()
 
 void frmStep3::analyseBody()
 {
-    AnalysedBox analysed = analysedBox(m_pageBody);
-    const ReportOutcome outcome = ReportPageBody(pageProject(), analysed);
-    if (outcome.refusal != ReportRefusal::None) {
+    const auto report = [](AnalysedBox &box) { return ReportPageBody(pageProject(), box); };
+    if (showBoxReport(m_pageBody, m_lblCounter, m_lblCounter2, report) != ReportRefusal::None)
         WizardFlow::showMessage(ScreenId::Error8, this);
-        return;
-    }
-    setCaption(m_lblCounter, outcome.captions.statistics);
-    setCaption(m_lblCounter2, outcome.captions.advice);
-    applySelection(m_pageBody, analysed);
 }
 
 void frmStep3::continueToLink()
