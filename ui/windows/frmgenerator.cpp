@@ -83,12 +83,10 @@ void frmGenerator::createControls()
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
     }
 
-    m_command4 = addNavigationButton(Place::Right, "Command4", Picture::Exclamation,
-                                     QStringLiteral("Click Here For More Options!"));
-    m_command3 =
-        addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
-    m_command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+    m_moreOptions = addNavigationButton(Place::Right, "Command4", Picture::Exclamation,
+                                        QStringLiteral("Click Here For More Options!"));
+    m_back = addNavigationButton(Place::Left, "Command3", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    m_quit = addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
 
     auto *body = new QGridLayout;
     body->addWidget(m_text1, 0, 0, 1, 2);
@@ -102,9 +100,9 @@ void frmGenerator::createControls()
 
 void frmGenerator::connectControls()
 {
-    connect(m_command4, &QToolButton::clicked, this, &frmGenerator::openOptions);
-    connect(m_command3, &QToolButton::clicked, this, &frmGenerator::goBack);
-    connect(m_command1, &QToolButton::clicked, this, [this] { WizardFlow::showMessage(ScreenId::Quit1, this); });
+    connect(m_moreOptions, &QToolButton::clicked, this, &frmGenerator::openOptions);
+    connect(m_back, &QToolButton::clicked, this, &frmGenerator::goBack);
+    connect(m_quit, &QToolButton::clicked, this, [this] { WizardFlow::showMessage(ScreenId::Quit1, this); });
 }
 
 void frmGenerator::load()

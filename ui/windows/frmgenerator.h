@@ -40,9 +40,9 @@ private:
     QPlainTextEdit *m_text1 = nullptr;
     QLabel *m_lbl1 = nullptr;
     QLabel *m_lbl2 = nullptr;
-    PictureButton *m_command1 = nullptr;
-    PictureButton *m_command3 = nullptr;
-    PictureButton *m_command4 = nullptr;
+    PictureButton *m_quit = nullptr;
+    PictureButton *m_back = nullptr;
+    PictureButton *m_moreOptions = nullptr;
     // Kept while the screen is open, so it offers the name chosen last.
     QFileDialog *m_commonDialog1 = nullptr;
     // Has work when it is enabled and the screen is enabled again after frmOptions closes.

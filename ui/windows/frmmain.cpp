@@ -69,13 +69,12 @@ void frmMain::createControls()
 
     // The arrow starts the chosen activity, the cross ends the program, the letter H opens the
     // maker's web site.
-    m_command4 = addNavigationButton(Place::Right, "Command4", Picture::RightArrow,
-                                     QStringLiteral("Click Here To Get Started!"));
-    m_command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
-    m_command2 = addNavigationButton(Place::Left, "Command2", Picture::LetterH,
-                                     QStringLiteral("Click Here To Visit Our Web Site!"));
-    setForwardButton(m_command4);
+    m_getStarted = addNavigationButton(Place::Right, "Command4", Picture::RightArrow,
+                                       QStringLiteral("Click Here To Get Started!"));
+    m_quit = addNavigationButton(Place::Right, "Command1", Picture::Cross, QStringLiteral("Click Here To Quit"), true);
+    m_visitSite = addNavigationButton(Place::Left, "Command2", Picture::LetterH,
+                                      QStringLiteral("Click Here To Visit Our Web Site!"));
+    setForwardButton(m_getStarted);
 
     auto *menu = new QVBoxLayout;
     menu->addWidget(m_check1);
@@ -91,12 +90,12 @@ void frmMain::createControls()
 
     setTabOrder(m_check1, m_check2);
     setTabOrder(m_check2, m_check3);
-    setTabOrder(m_check3, m_command4);
-    setTabOrder(m_command4, m_command1);
-    setTabOrder(m_command1, m_command2);
+    setTabOrder(m_check3, m_getStarted);
+    setTabOrder(m_getStarted, m_quit);
+    setTabOrder(m_quit, m_visitSite);
     // The menu opens with no line chosen: the first focus goes to the arrow, not to a line whose
     // focus would choose it.
-    m_command4->setFocus();
+    m_getStarted->setFocus();
 }
 
 void frmMain::connectControls()
@@ -105,9 +104,9 @@ void frmMain::connectControls()
     m_check2->installEventFilter(this);
     // The third line reacts to any change of its state, also one made by the other two lines.
     connect(m_check3, &QCheckBox::toggled, this, [this] { chooseActivity(m_check3); });
-    connect(m_command4, &QToolButton::clicked, this, &frmMain::startChosenActivity);
-    connect(m_command1, &QToolButton::clicked, this, [] { Screens::endProgram(); });
-    connect(m_command2, &QToolButton::clicked, this, &frmMain::openWebSite);
+    connect(m_getStarted, &QToolButton::clicked, this, &frmMain::startChosenActivity);
+    connect(m_quit, &QToolButton::clicked, this, [] { Screens::endProgram(); });
+    connect(m_visitSite, &QToolButton::clicked, this, &frmMain::openWebSite);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)

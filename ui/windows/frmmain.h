@@ -35,8 +35,8 @@ private:
     QCheckBox *m_check2 = nullptr;
     QCheckBox *m_check3 = nullptr;
     QLabel *m_label1 = nullptr;
-    PictureButton *m_command1 = nullptr;
-    PictureButton *m_command2 = nullptr;
-    PictureButton *m_command4 = nullptr;
+    PictureButton *m_quit = nullptr;
+    PictureButton *m_visitSite = nullptr;
+    PictureButton *m_getStarted = nullptr;
     OnDemandTimer *m_timer1 = nullptr;
 };

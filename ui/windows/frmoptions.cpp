@@ -40,7 +40,7 @@ void frmOptions::createControls()
     m_check2 = makeCheck("Check2", QStringLiteral("View It With My Web Browser"));
     m_check3 = makeCheck("Check3", QStringLiteral("Save It"));
     m_check4 = makeCheck("Check4", QStringLiteral("Nothing Right Now"));
-    m_command4 = makePictureButton(this, "Command4", Picture::Exclamation,
+    m_carryOut = makePictureButton(this, "Command4", Picture::Exclamation,
                                    QStringLiteral("Click Here To Carry Out Your Choice!"));
 
     // Two columns: analyse above view on the left, save above nothing on the right.
@@ -53,7 +53,7 @@ void frmOptions::createControls()
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_command4);
+    buttons->addWidget(m_carryOut);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
@@ -64,7 +64,7 @@ void frmOptions::createControls()
     setTabOrder(m_check1, m_check2);
     setTabOrder(m_check2, m_check3);
     setTabOrder(m_check3, m_check4);
-    setTabOrder(m_check4, m_command4);
+    setTabOrder(m_check4, m_carryOut);
 }
 
 void frmOptions::connectControls()
@@ -73,7 +73,7 @@ void frmOptions::connectControls()
     // so at most one box is ever ticked.
     for (QCheckBox *check : {m_check1, m_check2, m_check3, m_check4})
         check->installEventFilter(this);
-    connect(m_command4, &QToolButton::clicked, this, &frmOptions::recordChoice);
+    connect(m_carryOut, &QToolButton::clicked, this, &frmOptions::recordChoice);
 }
 
 bool frmOptions::eventFilter(QObject *watched, QEvent *event)
@@ -91,7 +91,7 @@ void frmOptions::keyPressEvent(QKeyEvent *event)
 {
     // Enter carries out the choice: the box that was ticked keeps the focus, since every way
     // from it to the exclamation point passes another box, whose focus would untick it.
-    if (!pressOnEnter(event, m_command4))
+    if (!pressOnEnter(event, m_carryOut))
         DialogScreen::keyPressEvent(event);
 }
 

@@ -29,5 +29,5 @@ private:
     QCheckBox *m_check2 = nullptr;
     QCheckBox *m_check3 = nullptr;
     QCheckBox *m_check4 = nullptr;
-    QToolButton *m_command4 = nullptr;
+    QToolButton *m_carryOut = nullptr;
 };

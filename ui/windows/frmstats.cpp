@@ -48,8 +48,7 @@ void frmStats::createControls()
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    m_command1 =
-        addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
+    m_back = addNavigationButton(Place::Right, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     setEscapeCloses();
 
     auto *body = new QGridLayout;
@@ -69,7 +68,7 @@ void frmStats::connectControls()
 {
     // A pick from the list or by the arrow keys; typed text is never taken as a pick.
     connect(m_combo1, &QComboBox::activated, this, &frmStats::engineChosen);
-    connect(m_command1, &QToolButton::clicked, this, [this] {
+    connect(m_back, &QToolButton::clicked, this, [this] {
         Screens::show(ScreenId::Main);
         close();
     });

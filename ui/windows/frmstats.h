@@ -25,5 +25,5 @@ private:
 
     PickList *m_combo1 = nullptr;
     QPlainTextEdit *m_text1 = nullptr;
-    PictureButton *m_command1 = nullptr;
+    PictureButton *m_back = nullptr;
 };

@@ -37,7 +37,7 @@ void frmStep0::createControls()
     m_txtUrl1 = addLineEdit("txtUrl1", label6);
     m_txtUrl1->setText(QStringLiteral("http://"));
 
-    m_command2 = addContinueButton();
+    m_continue = addContinueButton();
     addQuitButton();
 
     auto *page = new QGridLayout;
@@ -55,7 +55,7 @@ void frmStep0::createControls()
 void frmStep0::connectControls()
 {
     connect(m_combo1, &QComboBox::activated, this, &frmStep0::pickEngine);
-    connect(m_command2, &QToolButton::clicked, this, &frmStep0::continueToPhrases);
+    connect(m_continue, &QToolButton::clicked, this, &frmStep0::continueToPhrases);
 }
 
 void frmStep0::pickEngine(int position)

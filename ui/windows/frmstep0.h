@@ -24,5 +24,5 @@ private:
     PickList *m_combo1 = nullptr;
     QLabel *m_lblHelper = nullptr;
     QLineEdit *m_txtUrl1 = nullptr;
-    QToolButton *m_command2 = nullptr;
+    QToolButton *m_continue = nullptr;
 };

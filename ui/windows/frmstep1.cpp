@@ -36,8 +36,8 @@ void frmStep1::createControls()
                                                         "Phrase. Click the exclamation point below for more "
                                                         "information."));
 
-    m_command2 = addContinueButton();
-    m_command4 = addExclamationButton(QStringLiteral("Click Here For More Information"));
+    m_continue = addContinueButton();
+    m_keywordTips = addExclamationButton(QStringLiteral("Click Here For More Information"));
     addBackButton();
     addQuitButton();
 
@@ -59,9 +59,9 @@ void frmStep1::createControls()
 
 void frmStep1::connectControls()
 {
-    connect(m_command2, &QToolButton::clicked, this, &frmStep1::continueToTitle);
+    connect(m_continue, &QToolButton::clicked, this, &frmStep1::continueToTitle);
     // The tips window brings this step back, entries and all, when it closes.
-    connect(m_command4, &QToolButton::clicked, this, [this] { moveTo(WizardFlow::aside(screenId())); });
+    connect(m_keywordTips, &QToolButton::clicked, this, [this] { moveTo(WizardFlow::aside(screenId())); });
 }
 
 void frmStep1::continueToTitle()

@@ -22,6 +22,6 @@ private:
     QLineEdit *m_support1 = nullptr;
     QLineEdit *m_support2 = nullptr;
     QLineEdit *m_support3 = nullptr;
-    QToolButton *m_command2 = nullptr;
-    QToolButton *m_command4 = nullptr;
+    QToolButton *m_continue = nullptr;
+    QToolButton *m_keywordTips = nullptr;
 };

@@ -38,8 +38,8 @@ void frmStep2::createControls()
     m_label12->setMinimumHeight(reportHeight);
     m_label10->setMinimumHeight(reportHeight);
 
-    m_command4 = addExclamationButton(QStringLiteral("Click Here To Analize Your Meta-Tag Description!"));
-    m_command2 = addContinueButton();
+    m_analyse = addExclamationButton(QStringLiteral("Click Here To Analize Your Meta-Tag Description!"));
+    m_continue = addContinueButton();
     addBackButton();
     addQuitButton();
 
@@ -61,8 +61,8 @@ void frmStep2::createControls()
 
 void frmStep2::connectControls()
 {
-    connect(m_command4, &QToolButton::clicked, this, &frmStep2::analyseDescription);
-    connect(m_command2, &QToolButton::clicked, this, &frmStep2::continueToBody);
+    connect(m_analyse, &QToolButton::clicked, this, &frmStep2::analyseDescription);
+    connect(m_continue, &QToolButton::clicked, this, &frmStep2::continueToBody);
 }
 
 void frmStep2::load()

@@ -29,6 +29,6 @@ private:
     QPlainTextEdit *m_mDescription = nullptr;
     QLabel *m_label12 = nullptr;
     QLabel *m_label10 = nullptr;
-    QToolButton *m_command4 = nullptr;
-    QToolButton *m_command2 = nullptr;
+    QToolButton *m_analyse = nullptr;
+    QToolButton *m_continue = nullptr;
 };

@@ -33,8 +33,8 @@ void frmStep3::createControls()
     m_lblCounter->setMinimumHeight(reportHeight);
     m_lblCounter2->setMinimumHeight(reportHeight);
 
-    m_command4 = addExclamationButton(QStringLiteral("Click Here To Analize Your Page Body Information!"));
-    m_command2 = addContinueButton();
+    m_analyse = addExclamationButton(QStringLiteral("Click Here To Analize Your Page Body Information!"));
+    m_continue = addContinueButton();
     addBackButton();
     addQuitButton();
 
@@ -54,8 +54,8 @@ void frmStep3::createControls()
 
 void frmStep3::connectControls()
 {
-    connect(m_command4, &QToolButton::clicked, this, &frmStep3::analyseBody);
-    connect(m_command2, &QToolButton::clicked, this, &frmStep3::continueToLink);
+    connect(m_analyse, &QToolButton::clicked, this, &frmStep3::analyseBody);
+    connect(m_continue, &QToolButton::clicked, this, &frmStep3::continueToLink);
 }
 
 void frmStep3::analyseBody()

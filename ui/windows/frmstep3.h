@@ -23,6 +23,6 @@ private:
     QPlainTextEdit *m_pageBody = nullptr;
     QLabel *m_lblCounter = nullptr;
     QLabel *m_lblCounter2 = nullptr;
-    QToolButton *m_command4 = nullptr;
-    QToolButton *m_command2 = nullptr;
+    QToolButton *m_analyse = nullptr;
+    QToolButton *m_continue = nullptr;
 };

@@ -34,7 +34,7 @@ void frmStep4::createControls()
     QLabel *label11 = addLabel("Label11", QStringLiteral("The main link to your site will look like this:"));
     m_txtLinkText = addLineEdit("txtLinkText", label11);
 
-    m_command2 = addContinueButton();
+    m_continue = addContinueButton();
     addBackButton();
     addQuitButton();
 
@@ -65,7 +65,7 @@ void frmStep4::createControls()
 void frmStep4::connectControls()
 {
     connect(m_chkHitCounter, &QCheckBox::toggled, this, &frmStep4::showHitCounter);
-    connect(m_command2, &QToolButton::clicked, this, &frmStep4::continueToSettings);
+    connect(m_continue, &QToolButton::clicked, this, &frmStep4::continueToSettings);
 }
 
 void frmStep4::showHitCounter(bool shown)

@@ -31,5 +31,5 @@ private:
     QLabel *m_label9 = nullptr;
     QPlainTextEdit *m_text6 = nullptr;
     QLineEdit *m_txtLinkText = nullptr;
-    QToolButton *m_command2 = nullptr;
+    QToolButton *m_continue = nullptr;
 };

@@ -41,10 +41,10 @@ void frmStep5::createControls()
 {
     m_label1 = addText("Label1", QString());
     m_label1->setMinimumHeight(m_label1->fontMetrics().lineSpacing() * 4);
-    m_command4 = new QPushButton(this);
-    m_command4->setObjectName(QStringLiteral("Command4"));
+    m_engineDefaults = new QPushButton(this);
+    m_engineDefaults->setObjectName(QStringLiteral("Command4"));
     // With the focus, Enter presses it, as it does every other button.
-    m_command4->setAutoDefault(true);
+    m_engineDefaults->setAutoDefault(true);
 
     for (int i = 0; i < 10; ++i) {
         m_checks[i] = new QCheckBox(QLatin1String(CheckCaptions[i]), this);
@@ -60,7 +60,7 @@ void frmStep5::createControls()
     m_combo2 = addLevelList("Combo2", {QStringLiteral("Low"), QStringLiteral("Moderate"), QStringLiteral("High")});
     frequencyCaption->setBuddy(m_combo2);
 
-    m_command2 = addContinueButton();
+    m_continue = addContinueButton();
     addBackButton();
     addQuitButton();
 
@@ -81,7 +81,7 @@ void frmStep5::createControls()
 
     auto *page = new QGridLayout;
     page->addWidget(m_label1, 0, 0, 1, 2);
-    page->addWidget(m_command4, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    page->addWidget(m_engineDefaults, 0, 2, Qt::AlignRight | Qt::AlignTop);
     page->addLayout(left, 1, 0);
     page->addLayout(middle, 1, 1);
     page->addLayout(right, 1, 2);
@@ -89,14 +89,14 @@ void frmStep5::createControls()
     setBody(page);
 
     // Reading order: introduction and its button, the columns top to bottom, then the arrows.
-    QWidget *previous = m_command4;
+    QWidget *previous = m_engineDefaults;
     for (int number : {1, 2, 4, 3, 5, 7, 6, 8, 10, 9}) {
         setTabOrder(previous, check(number));
         previous = check(number);
     }
     setTabOrder(previous, m_combo1);
     setTabOrder(m_combo1, m_combo2);
-    setTabOrder(m_combo2, m_command2);
+    setTabOrder(m_combo2, m_continue);
     check(1)->setFocus();
 }
 
@@ -110,8 +110,8 @@ PickList *frmStep5::addLevelList(const char *name, const QStringList &items)
 
 void frmStep5::connectControls()
 {
-    connect(m_command4, &QPushButton::clicked, this, &frmStep5::setDefaults);
-    connect(m_command2, &QToolButton::clicked, this, &frmStep5::continueToGenerator);
+    connect(m_engineDefaults, &QPushButton::clicked, this, &frmStep5::setDefaults);
+    connect(m_continue, &QToolButton::clicked, this, &frmStep5::continueToGenerator);
 }
 
 SettingsScreenState frmStep5::screenState() const
@@ -150,7 +150,7 @@ void frmStep5::showEngineOnButton()
 {
     // The engine may have changed on step 0 since this screen was made; the button names the
     // engine whose recommendations it would apply now. The controls keep what the user chose.
-    m_command4->setText(settingsDefaultsButtonCaption(pageProject().EngineName));
+    m_engineDefaults->setText(settingsDefaultsButtonCaption(pageProject().EngineName));
 }
 
 void frmStep5::setDefaults()

@@ -37,9 +37,9 @@ private:
     void continueToGenerator();
 
     QLabel *m_label1 = nullptr;
-    QPushButton *m_command4 = nullptr;
+    QPushButton *m_engineDefaults = nullptr;
     std::array<QCheckBox *, 10> m_checks{}; // Check1 ... Check10
     PickList *m_combo1 = nullptr;           // spam detection
     PickList *m_combo2 = nullptr;           // keyword frequency
-    QToolButton *m_command2 = nullptr;
+    QToolButton *m_continue = nullptr;
 };
