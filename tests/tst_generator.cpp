@@ -62,27 +62,6 @@ QCheckBox *optionsBox(const char *name)
     return UiTest::control<QCheckBox>(ScreenId::Options, name);
 }
 
-// Opens frmOptions with the generator's exclamation point and waits until it can take input.
-void openOptions()
-{
-    UiTest::click(ScreenId::Generator, "Command4");
-    QWidget *options = Screens::find(ScreenId::Options);
-    QVERIFY(options && options->isVisible());
-    QVERIFY(QTest::qWaitForWindowActive(options));
-}
-
-// Ticks one box of frmOptions (none for nullptr) and presses its exclamation point; the
-// generator's action runs before this returns.
-void choose(const char *checkBox)
-{
-    openOptions();
-    if (QTest::currentTestFailed())
-        return;
-    if (checkBox)
-        UiTest::click(optionsBox(checkBox));
-    UiTest::click(ScreenId::Options, "Command4");
-}
-
 } // namespace
 
 class tst_Generator : public QObject
@@ -236,7 +215,7 @@ void tst_Generator::leavingShowsSettings()
 void tst_Generator::optionsWindow()
 {
     showGenerator();
-    openOptions();
+    UiTest::openPageOptions();
     QWidget *options = Screens::find(ScreenId::Options);
     QCOMPARE(options->windowTitle(), u"Rankwright Assistant 5.0"_s);
     QCOMPARE(labelText(ScreenId::Options, "Label1"),
@@ -280,7 +259,7 @@ void tst_Generator::optionsWindow()
 void tst_Generator::optionsKeepOneBoxTicked()
 {
     showGenerator();
-    openOptions();
+    UiTest::openPageOptions();
     UiTest::click(optionsBox("Check1"));
     QVERIFY(optionsBox("Check1")->isChecked());
     UiTest::click(optionsBox("Check3"));
@@ -343,7 +322,7 @@ void tst_Generator::nothingToDo()
         modal->close();
     });
 
-    openOptions();
+    UiTest::openPageOptions();
     for (const QString &name : clicks)
         UiTest::click(optionsBox(name.toLatin1().constData()));
     if (byCloseControl)
@@ -375,7 +354,7 @@ void tst_Generator::analyseEditedPage()
         const ReportCaptions expected = ReportGeneratedPage(expectedProject, expectedBox, QLocale());
         const qsizetype phraseCount = boxText(text1()).count(u"free software"_s, Qt::CaseInsensitive);
 
-        choose("Check1");
+        UiTest::choosePageAction("Check1");
         QCOMPARE(labelText(ScreenId::Generator, "lbl1"), captionText(expected.statistics));
         QCOMPARE(labelText(ScreenId::Generator, "lbl2"), captionText(expected.advice));
         QVERIFY(labelText(ScreenId::Generator, "lbl1")
@@ -403,7 +382,7 @@ void tst_Generator::viewWritesResultsAndStartsBrowser()
     typeAtEnd(u" caf\u00e9 \u00dcn\u00efcode"_s);
     const QString first = boxText(text1());
 
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QCOMPARE(readFile(resultsFilePath()), pageBytes(first));
     QVERIFY(pageProject().PendingAction.isEmpty());
     QVERIFY(!generator()->isActionTimerEnabled());
@@ -413,7 +392,7 @@ void tst_Generator::viewWritesResultsAndStartsBrowser()
     // Viewing again rewrites the results file with the page as it is now.
     typeAtEnd(u" second look"_s);
     const QString second = boxText(text1());
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QCOMPARE(readFile(resultsFilePath()), pageBytes(second));
     waitForBrowserCalls(callsBefore + 2);
     QCOMPARE(m_desktop->browserCalls().mid(callsBefore),
@@ -437,7 +416,7 @@ void tst_Generator::viewWithResultsUnwritable()
 
     ShownMessage warning;
     whenModal<QMessageBox>(recordMessage(&warning));
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QFile::remove(folder);
     QVERIFY(QDir().mkpath(folder));
 
@@ -448,7 +427,7 @@ void tst_Generator::viewWithResultsUnwritable()
     QVERIFY(generator()->isEnabled());
 
     // The browser was not started on a page that is not there: the next view is the only call.
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     waitForBrowserCalls(callsBefore + 1);
     QTest::qWait(300);
     QCOMPARE(m_desktop->browserCalls().size(), callsBefore + 1);
@@ -472,7 +451,7 @@ void tst_Generator::viewNeverFollowsLinkAtResultsName()
     }
     QVERIFY(QFile::link(otherFile, resultsFilePath()));
 
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QCOMPARE(readFile(otherFile), otherBytes);
     QVERIFY(!QFileInfo(resultsFilePath()).isSymLink());
     QCOMPARE(readFile(resultsFilePath()), pageBytes(boxText(text1())));
@@ -510,7 +489,7 @@ void tst_Generator::saveWritesChosenFile()
         whenModal<QMessageBox>(recordMessage(&unexpected));
         saveAs(path)(dialog);
     });
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
 
     QCOMPARE(filters, QStringList{u"HTML Files (*.htm)"_s});
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
@@ -572,7 +551,7 @@ void tst_Generator::saveOverExistingFile()
         if (stayedOpen)
             dialog->reject();
     });
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     lift();
     std::signal(SIGXFSZ, previousHandler);
 
@@ -606,7 +585,7 @@ void tst_Generator::saveRefusesMissingFolder()
         if (stayedOpen)
             dialog->reject();
     });
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
 
     QVERIFY(refusal.shown);
     QVERIFY2(refusal.text.contains(u"nosuchdir"_s), qPrintable(refusal.text));
@@ -628,21 +607,21 @@ void tst_Generator::cancelledSaveWritesNothing()
 
     // The first save, cancelled: nothing is written, nothing is said.
     whenModal<QFileDialog>(cancel);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QVERIFY(offered.isEmpty());
     QVERIFY(QDir(m_saveFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 
     const QString path = m_saveFolder.filePath(u"a.htm"_s);
     const QString saved = boxText(text1());
     whenModal<QFileDialog>(saveAs(path));
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QCOMPARE(readFile(path), pageBytes(saved));
 
     // Cancelled after a save: the dialog offers the name chosen last, and the file keeps the
     // page saved then.
     typeAtEnd(u" later edit"_s);
     whenModal<QFileDialog>(cancel);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QVERIFY2(offered.endsWith(u"a.htm"_s), qPrintable(offered));
     QCOMPARE(readFile(path), pageBytes(saved));
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
@@ -652,7 +631,7 @@ void tst_Generator::cancelledSaveWritesNothing()
     UiTest::settle();
     showGenerator();
     whenModal<QFileDialog>(cancel);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QVERIFY2(offered.isEmpty(), qPrintable(offered));
     QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::Files), QStringList{u"a.htm"_s});
 }

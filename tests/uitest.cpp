@@ -97,6 +97,23 @@ void click(ScreenId id, const char *buttonName)
     click(control<QAbstractButton>(id, buttonName));
 }
 
+void openPageOptions()
+{
+    click(ScreenId::Generator, "Command4");
+    QVERIFY(isUsable(ScreenId::Options));
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
+}
+
+void choosePageAction(const char *checkBox)
+{
+    CHECKED(openPageOptions());
+    if (checkBox)
+        click(control<QCheckBox>(ScreenId::Options, checkBox));
+    click(ScreenId::Options, "Command4");
+    QVERIFY(!Screens::isOpen(ScreenId::Options));
+    QVERIFY(isUsable(ScreenId::Generator));
+}
+
 void closeByCloseControl(QWidget *window)
 {
     QVERIFY2(window, "no such window");
