@@ -1,5 +1,6 @@
-// What the six wizard steps share: their texts, navigation buttons, tab order and one-line
-// boxes; and moving through the wizard: Back, Quit answered either way, closing a step.
+// What the six wizard steps share: their texts, navigation buttons and tab order; the one-line
+// boxes of every window, the advice windows' included; and moving through the wizard: Back, Quit
+// answered either way, closing a step.
 #include "uitest.h"
 
 #include "core/engineprofiles.h"
@@ -219,31 +220,44 @@ void TestWizard::lineBoxesHoldOneLineOfAnyLength_data()
 {
     QTest::addColumn<ScreenId>("screen");
     QTest::addColumn<QByteArray>("name");
+    // The engine chosen before the window opens (the steps need one); the boxes pick none.
+    QTest::addColumn<QString>("engine");
 
-    QTest::newRow("step 0 Combo1") << ScreenId::Step0 << QByteArray("Combo1");
-    QTest::newRow("step 0 txtUrl1") << ScreenId::Step0 << QByteArray("txtUrl1");
-    QTest::newRow("step 1 PrimaryKeywords") << ScreenId::Step1 << QByteArray("PrimaryKeywords");
-    QTest::newRow("step 1 Support1") << ScreenId::Step1 << QByteArray("Support1");
-    QTest::newRow("step 1 Support2") << ScreenId::Step1 << QByteArray("Support2");
-    QTest::newRow("step 1 Support3") << ScreenId::Step1 << QByteArray("Support3");
-    QTest::newRow("step 2 SiteTitle") << ScreenId::Step2 << QByteArray("SiteTitle");
-    QTest::newRow("step 4 txtLinkText") << ScreenId::Step4 << QByteArray("txtLinkText");
-    QTest::newRow("step 5 Combo1") << ScreenId::Step5 << QByteArray("Combo1");
-    QTest::newRow("step 5 Combo2") << ScreenId::Step5 << QByteArray("Combo2");
+    const QString yahoo = u"Yahoo"_s;
+    QTest::newRow("step 0 Combo1") << ScreenId::Step0 << QByteArray("Combo1") << yahoo;
+    QTest::newRow("step 0 txtUrl1") << ScreenId::Step0 << QByteArray("txtUrl1") << yahoo;
+    QTest::newRow("step 1 PrimaryKeywords") << ScreenId::Step1 << QByteArray("PrimaryKeywords") << yahoo;
+    QTest::newRow("step 1 Support1") << ScreenId::Step1 << QByteArray("Support1") << yahoo;
+    QTest::newRow("step 1 Support2") << ScreenId::Step1 << QByteArray("Support2") << yahoo;
+    QTest::newRow("step 1 Support3") << ScreenId::Step1 << QByteArray("Support3") << yahoo;
+    QTest::newRow("step 2 SiteTitle") << ScreenId::Step2 << QByteArray("SiteTitle") << yahoo;
+    QTest::newRow("step 4 txtLinkText") << ScreenId::Step4 << QByteArray("txtLinkText") << yahoo;
+    QTest::newRow("step 5 Combo1") << ScreenId::Step5 << QByteArray("Combo1") << yahoo;
+    QTest::newRow("step 5 Combo2") << ScreenId::Step5 << QByteArray("Combo2") << yahoo;
+    // The advice windows beside the wizard, with nothing chosen yet.
+    QTest::newRow("keyword tips PrimaryKeywords")
+        << ScreenId::KeyWordTips << QByteArray("PrimaryKeywords") << QString();
+    QTest::newRow("keyword tips Support1") << ScreenId::KeyWordTips << QByteArray("Support1") << QString();
+    QTest::newRow("keyword tips Support2") << ScreenId::KeyWordTips << QByteArray("Support2") << QString();
+    QTest::newRow("keyword tips Support3") << ScreenId::KeyWordTips << QByteArray("Support3") << QString();
+    QTest::newRow("engine tips Combo1") << ScreenId::Stats << QByteArray("Combo1") << QString();
 }
 
 void TestWizard::lineBoxesHoldOneLineOfAnyLength()
 {
     QFETCH(ScreenId, screen);
     QFETCH(QByteArray, name);
+    QFETCH(QString, engine);
 
     // Every kind of line break, CR LF as one; then more than Qt's default limit of 32,767.
     const QString tail = u"0123456789"_s.repeated(4000);
     const QString withBreaks = u"a\r\nb\rc\nd\u2028e\u2029f\n\r"_s + tail;
     const QString oneLine = u"a b c d e f  "_s + tail;
 
-    pageProject().EngineName = u"Yahoo"_s;
-    setPhrases(u"free software"_s);
+    if (!engine.isEmpty()) {
+        pageProject().EngineName = engine;
+        setPhrases(u"free software"_s);
+    }
     QVERIFY(showExposed(screen));
     QLineEdit *box = lineBox(screen, name.constData());
     QVERIFY(box);
@@ -259,6 +273,8 @@ void TestWizard::lineBoxesHoldOneLineOfAnyLength()
     // Set by the program, the same.
     box->setText(withBreaks);
     QCOMPARE(box->text(), oneLine);
+    // Nothing of it is a pick.
+    QCOMPARE(pageProject().EngineName, engine);
 }
 
 void TestWizard::backStoresNothing()
