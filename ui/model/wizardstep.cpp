@@ -93,6 +93,11 @@ void WizardStep::moveOn()
     moveTo(WizardFlow::next(screenId()));
 }
 
+void WizardStep::moveAside()
+{
+    moveTo(WizardFlow::aside(screenId()));
+}
+
 void WizardStep::askToQuit()
 {
     if (WizardFlow::quitsFromFirstSteps(screenId()))

@@ -32,13 +32,15 @@ protected:
     PictureButton *addBackButton();
     PictureButton *addExclamationButton(const QString &toolTip);
 
-    // A navigation step: the next window first, then this one hides.
-    void moveTo(ScreenId next);
     // Continue's step, to the window that follows this one.
     void moveOn();
+    // To the window shown in place of this one by its extra action.
+    void moveAside();
 
     void closeLogic() override;
 
 private:
+    // A navigation step: the next window first, then this one hides.
+    void moveTo(ScreenId next);
     void askToQuit();
 };

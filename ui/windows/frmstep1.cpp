@@ -61,7 +61,7 @@ void frmStep1::connectControls()
 {
     connect(m_continue, &QToolButton::clicked, this, &frmStep1::continueToTitle);
     // The tips window brings this step back, entries and all, when it closes.
-    connect(m_keywordTips, &QToolButton::clicked, this, [this] { moveTo(WizardFlow::aside(screenId())); });
+    connect(m_keywordTips, &QToolButton::clicked, this, &frmStep1::moveAside);
 }
 
 void frmStep1::continueToTitle()
