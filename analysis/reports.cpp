@@ -36,9 +36,19 @@ QString advice(const PageProject &project, const QString &wordAdvice, const QStr
 
 } // namespace
 
+QString DescriptionPrefill(const QString &matchPhrase)
+{
+    return matchPhrase + QLatin1String(" - ");
+}
+
+bool IsDescriptionMissing(const QString &text, const PageProject &project)
+{
+    return text.isEmpty() || text == DescriptionPrefill(project.MatchPhrase);
+}
+
 ReportOutcome ReportMetaDescription(PageProject &project, AnalysedBox &box)
 {
-    if (box.text.isEmpty() || box.text == project.MatchPhrase + QLatin1String(" - "))
+    if (IsDescriptionMissing(box.text, project))
         return {ReportRefusal::DescriptionMissing, {}};
     countPhraseAndWords(project, box, project.TargetedPhrase);
     return {ReportRefusal::None,

@@ -26,6 +26,11 @@ struct ReportOutcome
     ReportCaptions captions; // empty when refused
 };
 
+// What the meta-tag description box holds when its screen opens: MatchPhrase + " - ".
+QString DescriptionPrefill(const QString &matchPhrase);
+// No description: the text is empty or still the untouched pre-fill (compared exactly).
+bool IsDescriptionMissing(const QString &text, const PageProject &project);
+
 // Analyses the meta-tag description in `box`. Refused (nothing counted) when the box is empty
 // or still holds the pre-fill MatchPhrase + " - ".
 ReportOutcome ReportMetaDescription(PageProject &project, AnalysedBox &box);

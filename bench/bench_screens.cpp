@@ -4,8 +4,8 @@
 // reading the text of a large box.
 #include "core/pageproject.h"
 #include "tests/sampleproject.h"
-#include "ui/screens.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
+#include "ui/model/screens.h"
 
 #include <benchmark/benchmark.h>
 

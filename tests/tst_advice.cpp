@@ -5,8 +5,8 @@
 #include "core/enginetips.h"
 #include "core/pageproject.h"
 #include "platform/appfolders.h"
-#include "ui/frmmain.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
+#include "ui/windows/frmmain.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -139,8 +139,6 @@ private slots:
     void keywordTipsReopenAsDesigned();
     void keywordTipsReturnToPhrases_data();
     void keywordTipsReturnToPhrases();
-    void lineBoxesHoldOneLineOfAnyLength_data();
-    void lineBoxesHoldOneLineOfAnyLength();
 
     void submissionScreenTexts();
     void submissionOpensSubmissionPage();
@@ -492,44 +490,6 @@ void tst_Advice::keywordTipsReturnToPhrases()
     QCOMPARE(Screens::find(ScreenId::Step1), phrases);
     QVERIFY(phrases->isVisible());
     QCOMPARE(typed->text(), u"cheap flights"_s);
-}
-
-void tst_Advice::lineBoxesHoldOneLineOfAnyLength_data()
-{
-    QTest::addColumn<ScreenId>("screen");
-    QTest::addColumn<QByteArray>("name");
-
-    QTest::newRow("keyword tips PrimaryKeywords") << ScreenId::KeyWordTips << QByteArray("PrimaryKeywords");
-    QTest::newRow("keyword tips Support1") << ScreenId::KeyWordTips << QByteArray("Support1");
-    QTest::newRow("keyword tips Support2") << ScreenId::KeyWordTips << QByteArray("Support2");
-    QTest::newRow("keyword tips Support3") << ScreenId::KeyWordTips << QByteArray("Support3");
-    QTest::newRow("engine tips Combo1") << ScreenId::Stats << QByteArray("Combo1");
-}
-
-void tst_Advice::lineBoxesHoldOneLineOfAnyLength()
-{
-    QFETCH(ScreenId, screen);
-    QFETCH(QByteArray, name);
-
-    // Every kind of line break, CR LF as one; then more than Qt's default limit of 32,767.
-    const QString tail = u"0123456789"_s.repeated(4000);
-    const QString withBreaks = u"a\r\nb\rc\nd\u2028e\u2029f\n\r"_s + tail;
-    const QString oneLine = u"a b c d e f  "_s + tail;
-
-    QVERIFY(QTest::qWaitForWindowExposed(Screens::show(screen)));
-    auto *list = UiTest::control<QComboBox>(screen, name.constData());
-    QLineEdit *box = list ? list->lineEdit() : UiTest::control<QLineEdit>(screen, name.constData());
-    QVERIFY(box);
-    box->setText(u"[]"_s);
-    box->setCursorPosition(1);
-    CHECKED(UiTest::paste(box, withBreaks));
-    QCOMPARE(box->text(), u"["_s + oneLine + u"]"_s);
-    QCOMPARE(box->cursorPosition(), 1 + oneLine.size());
-
-    box->setText(withBreaks);
-    QCOMPARE(box->text(), oneLine);
-    // Nothing of it is a pick.
-    QCOMPARE(pageProject().EngineName, QString());
 }
 
 void tst_Advice::submissionScreenTexts()

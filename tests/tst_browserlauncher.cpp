@@ -2,7 +2,7 @@
 #include "platform/appfolders.h"
 #include "platform/browserlauncher.h"
 #include "platform/filenames.h"
-#include "ui/browserhandoff.h"
+#include "ui/controls/browserhandoff.h"
 #include "xdgfixture.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "core/settings.h"
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
-#include "ui/frmsplash.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
+#include "ui/windows/frmsplash.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 
@@ -46,18 +46,6 @@ void continueTo(ScreenId step, ScreenId next)
     UiTest::click(step, "Command2");
     QVERIFY2(isUsable(next), "the next window did not come up");
     QVERIFY(!Screens::find(step)->isVisible());
-}
-
-// Ticks one box of frmOptions and presses its exclamation point; the action runs meanwhile.
-void choosePageAction(const char *checkBox)
-{
-    UiTest::click(ScreenId::Generator, "Command4");
-    QVERIFY(isUsable(ScreenId::Options));
-    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
-    UiTest::click(control<QCheckBox>(ScreenId::Options, checkBox));
-    UiTest::click(ScreenId::Options, "Command4");
-    QVERIFY(!Screens::isOpen(ScreenId::Options));
-    QVERIFY(isUsable(ScreenId::Generator));
 }
 
 // The page the generator must show for these entries, built from scratch: the engine's
@@ -191,7 +179,7 @@ void tst_FullRun::walkToSettings(const Entries &entries, bool pickEngine)
 // "Analize It" shows the page's figures for Yahoo; "Save It" writes the page to `path`.
 void tst_FullRun::analyseAndSave(const QString &page, const QString &path)
 {
-    CHECKED(choosePageAction("Check1"));
+    CHECKED(UiTest::choosePageAction("Check1"));
     QVERIFY2(labelText(ScreenId::Generator, "lbl1").startsWith(u"Page Statistics:\nYour total word count is "_s),
              qPrintable(labelText(ScreenId::Generator, "lbl1")));
     QCOMPARE(labelText(ScreenId::Generator, "lbl2"),
@@ -199,7 +187,7 @@ void tst_FullRun::analyseAndSave(const QString &page, const QString &path)
              "Your Keyword Frequency should be: 13.000 - 33.000"_s);
 
     whenModal<QFileDialog>(UiTest::saveAs(path));
-    CHECKED(choosePageAction("Check3"));
+    CHECKED(UiTest::choosePageAction("Check3"));
     QCOMPARE(readFile(path), (page + u"\r\n"_s).toUtf8());
 }
 

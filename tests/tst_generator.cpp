@@ -5,9 +5,9 @@
 #include "platform/appfolders.h"
 #include "platform/filenames.h"
 #include "sampleproject.h"
-#include "ui/browserhandoff.h"
-#include "ui/frmgenerator.h"
-#include "ui/textboxes.h"
+#include "ui/controls/browserhandoff.h"
+#include "ui/controls/textboxes.h"
+#include "ui/windows/frmgenerator.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 
@@ -68,27 +68,6 @@ void typeAtEnd(const QString &typed)
 QCheckBox *optionsBox(const char *name)
 {
     return UiTest::control<QCheckBox>(ScreenId::Options, name);
-}
-
-// Opens frmOptions with the generator's exclamation point and waits until it can take input.
-void openOptions()
-{
-    UiTest::click(ScreenId::Generator, "Command4");
-    QWidget *options = Screens::find(ScreenId::Options);
-    QVERIFY(options && options->isVisible());
-    QVERIFY(QTest::qWaitForWindowActive(options));
-}
-
-// Ticks one box of frmOptions (none for nullptr) and presses its exclamation point; the
-// generator's action runs before this returns.
-void choose(const char *checkBox)
-{
-    openOptions();
-    if (QTest::currentTestFailed())
-        return;
-    if (checkBox)
-        UiTest::click(optionsBox(checkBox));
-    UiTest::click(ScreenId::Options, "Command4");
 }
 
 // Sets environment variables for as long as it lives (an empty optional removes one), then puts the
@@ -330,7 +309,7 @@ void tst_Generator::leavingShowsSettings()
 void tst_Generator::optionsWindow()
 {
     showGenerator();
-    openOptions();
+    UiTest::openPageOptions();
     QWidget *options = Screens::find(ScreenId::Options);
     QCOMPARE(options->windowTitle(), u"Rankwright Assistant 5.0"_s);
     QCOMPARE(labelText(ScreenId::Options, "Label1"),
@@ -374,7 +353,7 @@ void tst_Generator::optionsWindow()
 void tst_Generator::optionsKeepOneBoxTicked()
 {
     showGenerator();
-    openOptions();
+    UiTest::openPageOptions();
     UiTest::click(optionsBox("Check1"));
     QVERIFY(optionsBox("Check1")->isChecked());
     UiTest::click(optionsBox("Check3"));
@@ -437,7 +416,7 @@ void tst_Generator::nothingToDo()
         modal->close();
     });
 
-    openOptions();
+    UiTest::openPageOptions();
     for (const QString &name : clicks)
         UiTest::click(optionsBox(name.toLatin1().constData()));
     if (byCloseControl)
@@ -469,7 +448,7 @@ void tst_Generator::analyseEditedPage()
         const ReportCaptions expected = ReportGeneratedPage(expectedProject, expectedBox, QLocale());
         const qsizetype phraseCount = boxText(text1()).count(u"free software"_s, Qt::CaseInsensitive);
 
-        choose("Check1");
+        UiTest::choosePageAction("Check1");
         QCOMPARE(labelText(ScreenId::Generator, "lbl1"), captionText(expected.statistics));
         QCOMPARE(labelText(ScreenId::Generator, "lbl2"), captionText(expected.advice));
         QVERIFY(labelText(ScreenId::Generator, "lbl1")
@@ -497,7 +476,7 @@ void tst_Generator::viewWritesResultsAndStartsBrowser()
     typeAtEnd(u" caf\u00e9 \u00dcn\u00efcode"_s);
     const QString first = boxText(text1());
 
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QCOMPARE(readFile(resultsFilePath()), pageBytes(first));
     QVERIFY(pageProject().PendingAction.isEmpty());
     QVERIFY(!generator()->isActionTimerEnabled());
@@ -507,7 +486,7 @@ void tst_Generator::viewWritesResultsAndStartsBrowser()
     // Viewing again rewrites the results file with the page as it is now.
     typeAtEnd(u" second look"_s);
     const QString second = boxText(text1());
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QCOMPARE(readFile(resultsFilePath()), pageBytes(second));
     waitForBrowserCalls(callsBefore + 2);
     QCOMPARE(m_desktop->browserCalls().mid(callsBefore),
@@ -531,7 +510,7 @@ void tst_Generator::viewWithResultsUnwritable()
 
     ShownMessage warning;
     whenModal<QMessageBox>(recordMessage(&warning));
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QFile::remove(folder);
     QVERIFY(QDir().mkpath(folder));
 
@@ -542,7 +521,7 @@ void tst_Generator::viewWithResultsUnwritable()
     QVERIFY(generator()->isEnabled());
 
     // The browser was not started on a page that is not there: the next view is the only call.
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     waitForBrowserCalls(callsBefore + 1);
     QTest::qWait(300);
     QCOMPARE(m_desktop->browserCalls().size(), callsBefore + 1);
@@ -566,7 +545,7 @@ void tst_Generator::viewNeverFollowsLinkAtResultsName()
     }
     QVERIFY(QFile::link(otherFile, resultsFilePath()));
 
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     QCOMPARE(readFile(otherFile), otherBytes);
     QVERIFY(!QFileInfo(resultsFilePath()).isSymLink());
     QCOMPARE(readFile(resultsFilePath()), pageBytes(boxText(text1())));
@@ -604,7 +583,7 @@ void tst_Generator::saveWritesChosenFile()
         whenModal<QMessageBox>(recordMessage(&unexpected));
         saveAs(path)(dialog);
     });
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
 
     QCOMPARE(filters, QStringList{u"HTML Files (*.htm)"_s});
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
@@ -666,7 +645,7 @@ void tst_Generator::saveOverExistingFile()
         if (stayedOpen)
             dialog->reject();
     });
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     lift();
     std::signal(SIGXFSZ, previousHandler);
 
@@ -700,7 +679,7 @@ void tst_Generator::saveRefusesMissingFolder()
         if (stayedOpen)
             dialog->reject();
     });
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
 
     QVERIFY(refusal.shown);
     QVERIFY2(refusal.text.contains(u"nosuchdir"_s), qPrintable(refusal.text));
@@ -727,7 +706,7 @@ void tst_Generator::saveRefusesWhatIsNotAFile()
     });
     // A save that waits on the pipe ends the test here instead of stalling it.
     ::alarm(60);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     ::alarm(0);
 
     QVERIFY(warning.shown);
@@ -755,21 +734,21 @@ void tst_Generator::cancelledSaveWritesNothing()
 
     // The first save, cancelled: nothing is written, nothing is said.
     whenModal<QFileDialog>(cancel);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QVERIFY(offered.isEmpty());
     QVERIFY(QDir(m_saveFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 
     const QString path = m_saveFolder.filePath(u"a.htm"_s);
     const QString saved = boxText(text1());
     whenModal<QFileDialog>(saveAs(path));
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QCOMPARE(readFile(path), pageBytes(saved));
 
     // Cancelled after a save: the dialog offers the name chosen last, and the file keeps the
     // page saved then.
     typeAtEnd(u" later edit"_s);
     whenModal<QFileDialog>(cancel);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QVERIFY2(offered.endsWith(u"a.htm"_s), qPrintable(offered));
     QCOMPARE(readFile(path), pageBytes(saved));
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
@@ -779,7 +758,7 @@ void tst_Generator::cancelledSaveWritesNothing()
     UiTest::settle();
     showGenerator();
     whenModal<QFileDialog>(cancel);
-    choose("Check3");
+    UiTest::choosePageAction("Check3");
     QVERIFY2(offered.isEmpty(), qPrintable(offered));
     QCOMPARE(QDir(m_saveFolder.path()).entryList(QDir::Files), QStringList{u"a.htm"_s});
 }
@@ -818,7 +797,7 @@ void tst_Generator::viewFollowsXdgRules()
     const qsizetype callsBefore = m_desktop->browserCalls().size();
     ShownMessage unexpected;
     whenModal<QMessageBox>(recordMessage(&unexpected));
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
 
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
     QCOMPARE(readBytes(results), pageBytes(boxText(text1())));
@@ -873,7 +852,7 @@ void tst_Generator::foreignHomeIsLeftAlone()
 
     ShownMessage pageWarning;
     whenModal<QMessageBox>(recordMessage(&pageWarning));
-    choose("Check2");
+    UiTest::choosePageAction("Check2");
     // The main menu's and the submission screen's hand-off, with their probe in the runtime folder.
     ShownMessage probeWarning;
     whenModal<QMessageBox>(recordMessage(&probeWarning));

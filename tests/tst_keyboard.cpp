@@ -4,7 +4,7 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

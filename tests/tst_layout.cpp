@@ -3,7 +3,7 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
-#include "ui/pictures.h"
+#include "ui/controls/pictures.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

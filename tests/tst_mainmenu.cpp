@@ -1,7 +1,7 @@
 #include "uitest.h"
 
-#include "ui/frmmain.h"
-#include "ui/frmsplash.h"
+#include "ui/windows/frmmain.h"
+#include "ui/windows/frmsplash.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // real windows, with the palette changed while they are open.
 #include "uitest.h"
 
-#include "ui/pictures.h"
+#include "ui/controls/pictures.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 // test brings its own screen table, so every id stands for a throwaway window that counts what
 // the model does to it; the program's windows are not part of this test.
 #include "core/pageproject.h"
-#include "ui/screens.h"
+#include "ui/model/screens.h"
 #include "ui/screentable.h"
 #include "uitest.h"
 

@@ -1,6 +1,6 @@
 // The text-box boundary: a text box's paragraphs and line breaks as the program's "\r\n", with
 // the selection's positions, the single-line boxes' one line, and the captions of labels.
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QWindow>
-#include <QtTest/qtestspontaneevent.h>
 
 using namespace Qt::StringLiterals;
 
@@ -98,14 +97,31 @@ void click(ScreenId id, const char *buttonName)
     click(control<QAbstractButton>(id, buttonName));
 }
 
+void openPageOptions()
+{
+    click(ScreenId::Generator, "Command4");
+    QVERIFY(isUsable(ScreenId::Options));
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
+}
+
+void choosePageAction(const char *checkBox)
+{
+    CHECKED(openPageOptions());
+    if (checkBox)
+        click(control<QCheckBox>(ScreenId::Options, checkBox));
+    click(ScreenId::Options, "Command4");
+    QVERIFY(!Screens::isOpen(ScreenId::Options));
+    QVERIFY(isUsable(ScreenId::Generator));
+}
+
 void closeByCloseControl(QWidget *window)
 {
     QVERIFY2(window, "no such window");
     QVERIFY(window->windowHandle());
-    // What the window system sends when the user presses the close control. QWindow::close() is
-    // not the same: Qt takes it for a close by the program, which a disabled window obeys.
+    // What the window system sends when the user presses the close control: a close event to the
+    // native window, which Qt hands on to the widget as the window system's request. QWindow::close()
+    // is not the same: Qt takes it for a close by the program, which a disabled window obeys.
     QCloseEvent event;
-    QSpontaneKeyEvent::setSpontaneous(&event);
     QCoreApplication::sendEvent(window->windowHandle(), &event);
 }
 

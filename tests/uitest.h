@@ -2,7 +2,7 @@
 
 #include "core/pageproject.h"
 #include "modalwindows.h"
-#include "ui/screens.h"
+#include "ui/model/screens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -61,6 +61,13 @@ QWidget *showActive(ScreenId id);
 // Clicks a button as the user would (the mouse, in its middle), then lets queued work run.
 void click(QAbstractButton *button);
 void click(ScreenId id, const char *buttonName);
+
+// Opens frmOptions with the generator's exclamation point and waits until it takes input.
+void openPageOptions();
+// Opens frmOptions, ticks one box (none for nullptr) and presses its exclamation point; the
+// generator's action runs before this returns. Fails unless the options window opened, and
+// unless afterwards it is gone and the generator takes input again.
+void choosePageAction(const char *checkBox);
 
 // Closes the window with its close control: a request of the window system (which a disabled
 // window ignores), not a call of the program. What the closing queues runs on the next turn of

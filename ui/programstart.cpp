@@ -1,7 +1,7 @@
 #include "ui/programstart.h"
 
-#include "ui/pictures.h"
-#include "ui/screens.h"
+#include "ui/controls/pictures.h"
+#include "ui/model/screens.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

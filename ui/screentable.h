@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screens.h"
+#include "ui/model/screens.h"
 
 // Creates the window `id`: not shown, its load logic not run, not yet known to the window model.
 Screen *createScreen(ScreenId id);

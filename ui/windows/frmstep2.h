@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/model/wizardstep.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QToolButton;
+
+// Step 2: the page title and the meta-tag description, with an analysis of the description.
+class frmStep2 : public WizardStep
+{
+    Q_OBJECT
+
+public:
+    frmStep2();
+
+protected:
+    // The pre-fill, from the targeted phrase as it is when the screen is created.
+    void load() override;
+
+private:
+    void createControls();
+    void connectControls();
+    void analyseDescription();
+    void continueToBody();
+
+    QLineEdit *m_siteTitle = nullptr;
+    QPlainTextEdit *m_mDescription = nullptr;
+    QLabel *m_label12 = nullptr;
+    QLabel *m_label10 = nullptr;
+    QToolButton *m_analyse = nullptr;
+    QToolButton *m_continue = nullptr;
+};
