@@ -5,6 +5,7 @@
 #include "generator/gatewaypage.h"
 #include "generator/pagefile.h"
 #include "platform/appfolders.h"
+#include "ui/accessibility.h"
 #include "ui/browserhandoff.h"
 #include "ui/messagebox.h"
 #include "ui/ondemandtimer.h"
@@ -76,7 +77,9 @@ void frmGenerator::createControls()
     for (QLabel *label : {m_lbl1, m_lbl2}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Selectable by the keyboard too: Tab reaches the report like any other control that
+        // takes the focus, so screen readers and keyboard users can read and copy it.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         // Room for the four lines of a report, so the window does not jump when one is shown.
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
     }
@@ -172,6 +175,7 @@ void frmGenerator::analysePage()
     setCaption(m_lbl1, captions.statistics);
     setCaption(m_lbl2, captions.advice);
     applySelection(m_text1, analysed);
+    announceResults(m_lbl1, m_lbl2);
 }
 
 void frmGenerator::viewPage()

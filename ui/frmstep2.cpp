@@ -2,6 +2,7 @@
 
 #include "analysis/reports.h"
 #include "core/pageproject.h"
+#include "ui/accessibility.h"
 #include "ui/textboxes.h"
 
 #include <QGridLayout>
@@ -82,6 +83,7 @@ void frmStep2::analyseDescription()
     setCaption(m_label12, outcome.captions.statistics);
     setCaption(m_label10, outcome.captions.advice);
     applySelection(m_mDescription, analysed);
+    announceResults(m_label12, m_label10);
 }
 
 void frmStep2::continueToBody()

@@ -2,6 +2,7 @@
 
 #include "analysis/reports.h"
 #include "core/pageproject.h"
+#include "ui/accessibility.h"
 #include "ui/textboxes.h"
 
 #include <QGridLayout>
@@ -67,6 +68,7 @@ void frmStep3::analyseBody()
     setCaption(m_lblCounter, outcome.captions.statistics);
     setCaption(m_lblCounter2, outcome.captions.advice);
     applySelection(m_pageBody, analysed);
+    announceResults(m_lblCounter, m_lblCounter2);
 }
 
 void frmStep3::continueToLink()
