@@ -96,7 +96,15 @@ public:
         const QString place = placeOf(m_id);
         if (place.isEmpty())
             return QAccessibleWidget::text(kind);
-        return (QStringList{place} + shownTexts(widget())).join(QStringLiteral(".\n"));
+        QStringList sentences = QStringList{place} + shownTexts(widget());
+        // Each ends as a sentence, so that a speech synthesizer pauses after it.
+        for (QString &sentence : sentences) {
+            const QChar last = sentence.trimmed().isEmpty() ? QChar() : sentence.trimmed().back();
+            if (last != QLatin1Char('.') && last != QLatin1Char('!') && last != QLatin1Char('?') &&
+                last != QLatin1Char(':'))
+                sentence = sentence.trimmed() + QLatin1Char('.');
+        }
+        return sentences.join(QLatin1Char('\n'));
     }
 
 private:

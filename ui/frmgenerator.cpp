@@ -80,6 +80,7 @@ void frmGenerator::createControls()
         // Selectable by the keyboard too: Tab reaches the report like any other control that
         // takes the focus, so screen readers and keyboard users can read and copy it.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::StrongFocus);
         // Room for the four lines of a report, so the window does not jump when one is shown.
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
     }
