@@ -40,7 +40,7 @@ public:
     // concerns its enabled state.
     bool announced(QObject *object, QAccessible::Event type) const { return s_events.contains({object, type}); }
 
-    // The description of the last notification shown, or an empty text.
+    // The texts of the last notification shown, one a line, or an empty text.
     QString lastNotification() const { return s_notification; }
 
 private:
@@ -48,8 +48,13 @@ private:
     {
         if (event->type() == QAccessible::ObjectShow) {
             QAccessibleInterface *shown = event->accessibleInterface();
-            if (shown && shown->role() == QAccessible::Notification)
-                s_notification = shown->text(QAccessible::Description);
+            if (shown && shown->role() == QAccessible::Notification) {
+                // What screen readers read of it: the texts it holds.
+                QStringList texts;
+                for (int i = 0; i < shown->childCount(); ++i)
+                    texts.append(shown->child(i)->text(QAccessible::Name));
+                s_notification = texts.join(u'\n');
+            }
         }
         if (event->type() == QAccessible::StateChanged &&
             !static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().disabled)
@@ -296,12 +301,21 @@ void TestAccessibility::descriptionFollowsTheShownTexts()
                                   "the arrow button to continue to the next step."_s),
              qPrintable(description));
 
+    // Back from a window that opened over it, the user hears which window it is, not its texts again.
+    UiTest::click(ScreenId::Step0, "Command1");
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Quit1)));
+    UiTest::click(ScreenId::Quit1, "Command2");
+    QVERIFY(QTest::qWaitForWindowActive(step0));
+    QCOMPARE(interfaceOf(step0)->text(QAccessible::Description),
+             u"Step 1 of 7, the target search engine and your web site address."_s);
+
     // Screen readers that keep the description they read are told to read it again on arrival.
     Screens::show(ScreenId::Step1);
     step0->hide();
     AnnouncementRecorder recorder;
     Screens::show(ScreenId::Step0);
     QVERIFY(recorder.announced(step0, QAccessible::DescriptionChanged));
+    QVERIFY(interfaceOf(step0)->text(QAccessible::Description).endsWith(u"the next step."_s));
 }
 
 void TestAccessibility::lineBoxesGiveTheirWholeText_data()

@@ -311,6 +311,14 @@ def walk(desktop, listen):
     if "Your Keyword Frequency should be:" not in generator:
         fail("the page analysis: the advice was not spoken with the statistics: " + generator)
 
+    # Each result was spoken once, not again by some later event.
+    time.sleep(2)
+    spoken = listen.utterances()
+    for heading in ("Meta-Tag Description Statistics:", "Page Body Statistics:", "Page Statistics:"):
+        times = sum(1 for text in spoken if heading in text)
+        if times != 1:
+            fail(f"the analysis results under {heading!r} were spoken {times} times, not once")
+
 
 def main():
     if len(sys.argv) != 2:

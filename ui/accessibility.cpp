@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
 
@@ -62,6 +63,10 @@ QAccessible::Role roleOf(ScreenId id)
     }
 }
 
+// Set on a window while the user is back at it from a window that opened over it, cleared when it
+// shows anew.
+constexpr char ReturnedProperty[] = "rankwrightReturnedTo";
+
 // The texts a window shows that caption no control: its instructions, and the reports that take
 // their place. In the order they were made, which is the order they are read in.
 QStringList shownTexts(const QWidget *window)
@@ -96,7 +101,11 @@ public:
         const QString place = placeOf(m_id);
         if (place.isEmpty())
             return QAccessibleWidget::text(kind);
-        QStringList sentences = QStringList{place} + shownTexts(widget());
+        QStringList sentences{place};
+        // The texts once per arrival; back from a message or the options window the user has heard
+        // them, and anything new there is announced as it shows.
+        if (!widget()->property(ReturnedProperty).toBool())
+            sentences += shownTexts(widget());
         // Each ends as a sentence, so that a speech synthesizer pauses after it.
         for (QString &sentence : sentences) {
             const QChar last = sentence.trimmed().isEmpty() ? QChar() : sentence.trimmed().back();
@@ -267,6 +276,44 @@ public:
         setFocusPolicy(Qt::NoFocus);
         hide();
     }
+
+    // The captions it announces, which it holds as a screen reader sees it.
+    QList<QPointer<const QLabel>> captions;
+};
+
+// Screen readers read a notification's labels, show them in braille and keep them in their list
+// of notifications.
+class AnnouncementInterface : public QAccessibleWidget
+{
+public:
+    explicit AnnouncementInterface(ResultsAnnouncement *announcement)
+        : QAccessibleWidget(announcement, QAccessible::Notification)
+    {
+    }
+
+    int childCount() const override { return int(captions().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<const QLabel *> shown = captions();
+        return index >= 0 && index < shown.size()
+                   ? QAccessible::queryAccessibleInterface(const_cast<QLabel *>(shown.at(index)))
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return int(captions().indexOf(qobject_cast<const QLabel *>(child->object())));
+    }
+
+private:
+    QList<const QLabel *> captions() const
+    {
+        QList<const QLabel *> live;
+        for (const QPointer<const QLabel> &caption : static_cast<ResultsAnnouncement *>(widget())->captions) {
+            if (caption)
+                live.append(caption);
+        }
+        return live;
+    }
 };
 
 // Screen readers keep a window's description once they have read it; each time the user arrives
@@ -279,8 +326,14 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if ((event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) && watched->isWidgetType() &&
-            static_cast<QWidget *>(watched)->isWindow() && dynamic_cast<Screen *>(watched)) {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::WindowActivate || type == QEvent::WindowDeactivate) &&
+            watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow() && dynamic_cast<Screen *>(watched)) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (type == QEvent::Show)
+                window->setProperty(ReturnedProperty, false);
+            else if (type == QEvent::WindowDeactivate && window->isVisible())
+                window->setProperty(ReturnedProperty, true);
             QAccessibleEvent changed(watched, QAccessible::DescriptionChanged);
             QAccessible::updateAccessibility(&changed);
         }
@@ -368,7 +421,7 @@ QAccessibleInterface *programInterface(const QString &className, QObject *object
     if (screen && object->isWidgetType())
         return new ScreenInterface(static_cast<QWidget *>(object), screen->screenId());
     if (auto *announcement = dynamic_cast<ResultsAnnouncement *>(object))
-        return new QAccessibleWidget(announcement, QAccessible::Notification);
+        return new AnnouncementInterface(announcement);
     // Every single-line box, the pick lists' fields and the save dialog's file name included.
     if (className == QLatin1String("QLineEdit"))
         return new LineBoxInterface(static_cast<QLineEdit *>(object));
@@ -396,7 +449,7 @@ void announceResults(const QLabel *statistics, const QLabel *advice)
         if (seen && seen->role() != QAccessible::Notification)
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(seen));
     }
-    announcement->setAccessibleDescription(statistics->text() + QLatin1Char('\n') + advice->text());
+    announcement->captions = {statistics, advice};
     QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
     // The window's description holds the captions too.
