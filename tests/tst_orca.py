@@ -82,7 +82,6 @@ class Desktop:
             XDG_CACHE_HOME=os.path.join(home, ".cache"),
             XDG_RUNTIME_DIR=os.path.join(folder, "runtime"),
             LC_ALL="C.UTF-8",
-            NO_AT_BRIDGE="0",
         )
         for variable in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
             self.env.pop(variable, None)
