@@ -456,3 +456,13 @@ void announceResults(const QLabel *statistics, const QLabel *advice)
     QAccessibleEvent changed(window, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
 }
+
+QuietAccessibility::QuietAccessibility()
+    : m_previous(QAccessible::installUpdateHandler([](QAccessibleEvent *) {}))
+{
+}
+
+QuietAccessibility::~QuietAccessibility()
+{
+    QAccessible::installUpdateHandler(m_previous);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAccessible>
+
 class QLabel;
 
 // Tells screen readers what the program's windows are: its full windows are frames (not the
@@ -11,3 +13,17 @@ void installAccessibleRoles();
 // Has a screen reader say the new captions of an analysis once, as soon as they show, while the
 // keyboard focus stays where it is.
 void announceResults(const QLabel *statistics, const QLabel *advice);
+
+// While it lives, screen readers are told nothing: for windows made only to be measured, which
+// would otherwise flood them with the changes of controls nobody sees, just when a window opens.
+class QuietAccessibility
+{
+public:
+    QuietAccessibility();
+    ~QuietAccessibility();
+    QuietAccessibility(const QuietAccessibility &) = delete;
+    QuietAccessibility &operator=(const QuietAccessibility &) = delete;
+
+private:
+    QAccessible::UpdateHandler m_previous;
+};

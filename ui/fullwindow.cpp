@@ -1,5 +1,6 @@
 #include "ui/fullwindow.h"
 
+#include "ui/accessibility.h"
 #include "ui/windowplacement.h"
 
 #include <QAbstractButton>
@@ -43,6 +44,7 @@ QSize neededWizardFrame(QWidget *window)
     const qreal dotsPerInch = window->logicalDpiY();
     if (area != frame.area || dotsPerInch != frame.dotsPerInch) {
         frame = {area, dotsPerInch, QSize(), QSize()};
+        const QuietAccessibility quiet;
         for (ScreenId id : WizardScreens) {
             const std::unique_ptr<QWidget> measured(Screens::createUnloaded(id));
             frame.needed = frame.needed.expandedTo(fitWindow(measured.get()).size);
