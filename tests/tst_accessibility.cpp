@@ -5,8 +5,11 @@
 
 #include "core/pageproject.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +31,8 @@ public:
     AnnouncementRecorder()
     {
         s_events.clear();
+        s_notification.clear();
+        s_windows.clear();
         QAccessible::installUpdateHandler(record);
     }
     ~AnnouncementRecorder() { QAccessible::installUpdateHandler(nullptr); }
@@ -36,9 +41,29 @@ public:
     // concerns its enabled state.
     bool announced(QObject *object, QAccessible::Event type) const { return s_events.contains({object, type}); }
 
+    // The texts of the last notification shown, one a line, or an empty text.
+    QString lastNotification() const { return s_notification; }
+
 private:
     static void record(QAccessibleEvent *event)
     {
+        if (event->object() && event->object()->isWidgetType()) {
+            // A list's popup is a window of its own, inside its list's window.
+            const QWidget *outermost = static_cast<QWidget *>(event->object());
+            while (outermost->parentWidget())
+                outermost = outermost->parentWidget();
+            s_windows.insert(outermost->objectName());
+        }
+        if (event->type() == QAccessible::ObjectShow) {
+            QAccessibleInterface *shown = event->accessibleInterface();
+            if (shown && shown->role() == QAccessible::Notification) {
+                // What screen readers read of it: the texts it holds.
+                QStringList texts;
+                for (int i = 0; i < shown->childCount(); ++i)
+                    texts.append(shown->child(i)->text(QAccessible::Name));
+                s_notification = texts.join(u'\n');
+            }
+        }
         if (event->type() == QAccessible::StateChanged &&
             !static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().disabled)
             return;
@@ -46,6 +71,11 @@ private:
     }
 
     static inline QList<QPair<QObject *, QAccessible::Event>> s_events;
+    static inline QString s_notification;
+
+public:
+    // The forms of the windows that events were sent for.
+    static inline QSet<QString> s_windows;
 };
 
 } // namespace
@@ -59,10 +89,22 @@ private slots:
     void init();
     void cleanup() { UiTest::discardAllAndCheckNoLeak(); }
 
+    // First: the wizard's windows are measured when one of them is first shown in the process.
+    void measuredWindowsTellScreenReadersNothing();
     void rolesAndNames_data();
     void rolesAndNames();
     void windowsDisabledAndEnabledAreAnnounced();
     void analysisCaptionsAreAnnounced();
+    void analysisResultsAreNotifiedOnce_data();
+    void analysisResultsAreNotifiedOnce();
+    void windowsAreDescribedByPlaceAndTexts_data();
+    void windowsAreDescribedByPlaceAndTexts();
+    void descriptionFollowsTheShownTexts();
+    void lineBoxesGiveTheirWholeText_data();
+    void lineBoxesGiveTheirWholeText();
+    void pickListPartsAreNamedByTheCaption();
+    void focusableMeansReachedByTab_data();
+    void focusableMeansReachedByTab();
 };
 
 void TestAccessibility::initTestCase()
@@ -78,6 +120,16 @@ void TestAccessibility::init()
 {
     UiTest::startFresh();
     pageProject().EngineName = u"Alta Vista"_s;
+}
+
+void TestAccessibility::measuredWindowsTellScreenReadersNothing()
+{
+    // Showing the first step measures every wizard window on windows that never show; screen
+    // readers hear only of the window that does.
+    AnnouncementRecorder recorder;
+    QWidget *step0 = Screens::show(ScreenId::Step0);
+    QVERIFY(QTest::qWaitForWindowExposed(step0));
+    QCOMPARE(AnnouncementRecorder::s_windows, QSet<QString>{u"frmStep0"_s});
 }
 
 void TestAccessibility::rolesAndNames_data()
@@ -181,6 +233,214 @@ void TestAccessibility::analysisCaptionsAreAnnounced()
     QVERIFY(statistics->text().startsWith(u"Page Body Statistics:"_s));
     QVERIFY(recorder.announced(statistics, QAccessible::NameChanged));
     QVERIFY(recorder.announced(advice, QAccessible::NameChanged));
+}
+
+void TestAccessibility::analysisResultsAreNotifiedOnce_data()
+{
+    QTest::addColumn<ScreenId>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("statistics");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("description") << ScreenId::Step2 << u"MDescription"_s << u"Label12"_s << u"Label10"_s;
+    QTest::newRow("body") << ScreenId::Step3 << u"PageBody"_s << u"lblCounter"_s << u"lblCounter2"_s;
+}
+
+void TestAccessibility::analysisResultsAreNotifiedOnce()
+{
+    QFETCH(ScreenId, window);
+    QFETCH(QString, box);
+    QFETCH(QString, statistics);
+    QFETCH(QString, advice);
+    pageProject().MatchPhrase = pageProject().TargetedPhrase = u"free software"_s;
+    QWidget *shown = Screens::show(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    shown->findChild<QPlainTextEdit *>(box)->setPlainText(u"free software for all, free software today"_s);
+    QWidget *focused = shown->findChild<QWidget *>(u"Command4"_s);
+    focused->setFocus();
+
+    AnnouncementRecorder recorder;
+    UiTest::click(window, "Command4");
+    const QString spoken = recorder.lastNotification();
+    const QString statisticsText = shown->findChild<QLabel *>(statistics)->text();
+    const QString adviceText = shown->findChild<QLabel *>(advice)->text();
+    QVERIFY(statisticsText.contains(u"Statistics:"_s));
+    // Both new captions, in one announcement, and the keyboard stays on the button.
+    QCOMPARE(spoken, statisticsText + u'\n' + adviceText);
+    QCOMPARE(QApplication::focusWidget(), focused);
+
+    // A refused analysis announces nothing.
+    shown->findChild<QPlainTextEdit *>(box)->clear();
+    AnnouncementRecorder refused;
+    UiTest::click(window, "Command4");
+    QCOMPARE(refused.lastNotification(), QString());
+}
+
+void TestAccessibility::windowsAreDescribedByPlaceAndTexts_data()
+{
+    QTest::addColumn<ScreenId>("window");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("frmMain") << ScreenId::Main
+                             << u"Main menu.\nStart by making a gateway page using your web site's information. Once "
+                                "you have made a gateway page, submit it to as many search engines as possible.  Why "
+                                "create just one page? We recommend that you create a seperate gateway page for each "
+                                "phrase you want to be listed under.\nMake a selection from the menu on the left, "
+                                "then click the arrow below to get started."_s;
+    QTest::newRow("frmStep0") << ScreenId::Step0
+                              << u"Step 1 of 7, the target search engine and your web site address.\nWhich search "
+                                 "engine are we going to get you ranked in today? Start by selecting a target from "
+                                 "the menu below."_s;
+    // The captions of text boxes are not read again: they name their boxes.
+    QTest::newRow("frmStep3") << ScreenId::Step3
+                              << u"Step 4 of 7, the page body.\nType a description of your site, then click the "
+                                 "exclamation point below.\n**Be sure to include an accurate description of your "
+                                 "site."_s;
+    // Of the two texts that share a place, the one shown.
+    QTest::newRow("frmStep4") << ScreenId::Step4
+                              << u"Step 5 of 7, the main link and the hit counter.\n**Using a Hit Counter will allow "
+                                 "you to keep track of how many visitors enter your site through this page."_s;
+    QTest::newRow("frmKeyWordTips") << ScreenId::KeyWordTips
+                                    << u"Tips on selecting phrases.\nThe \"Targeted Phrase\" is the exact string of "
+                                       "key words you want your site to be listed under. Here are six things to keep "
+                                       "in mind while selecting your phrases."_s;
+}
+
+void TestAccessibility::windowsAreDescribedByPlaceAndTexts()
+{
+    QFETCH(ScreenId, window);
+    QFETCH(QString, description);
+    QWidget *shown = Screens::show(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QCOMPARE(interfaceOf(shown)->text(QAccessible::Description), description);
+    // The title stays the program's.
+    QCOMPARE(interfaceOf(shown)->text(QAccessible::Name), u"Rankwright Assistant 5.0"_s);
+}
+
+void TestAccessibility::descriptionFollowsTheShownTexts()
+{
+    QWidget *step0 = UiTest::showActive(ScreenId::Step0);
+    QVERIFY(step0);
+    UiTest::pick(UiTest::control<QComboBox>(ScreenId::Step0, "Combo1"), 1);
+    const QString description = interfaceOf(step0)->text(QAccessible::Description);
+    QVERIFY2(description.endsWith(u"\nYou have chosen to target AOL. Enter your web site address below, then click "
+                                  "the arrow button to continue to the next step."_s),
+             qPrintable(description));
+
+    // Back from a window that opened over it, the user hears which window it is, not its texts again.
+    UiTest::click(ScreenId::Step0, "Command1");
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Quit1)));
+    UiTest::click(ScreenId::Quit1, "Command2");
+    QVERIFY(QTest::qWaitForWindowActive(step0));
+    QCOMPARE(interfaceOf(step0)->text(QAccessible::Description),
+             u"Step 1 of 7, the target search engine and your web site address."_s);
+
+    // Screen readers that keep the description they read are told to read it again on arrival.
+    Screens::show(ScreenId::Step1);
+    step0->hide();
+    AnnouncementRecorder recorder;
+    Screens::show(ScreenId::Step0);
+    QVERIFY(recorder.announced(step0, QAccessible::DescriptionChanged));
+    QVERIFY(interfaceOf(step0)->text(QAccessible::Description).endsWith(u"the next step."_s));
+}
+
+void TestAccessibility::lineBoxesGiveTheirWholeText_data()
+{
+    QTest::addColumn<ScreenId>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("address") << ScreenId::Step0 << u"txtUrl1"_s << u"http://"_s;
+    QTest::newRow("link text") << ScreenId::Step4 << u"txtLinkText"_s << u"blue widgets - Click Here!"_s;
+    QTest::newRow("example phrase") << ScreenId::KeyWordTips << u"Support1"_s << u"Search Engine Secrets"_s;
+    QTest::newRow("pick list field") << ScreenId::Stats << QString() << u"Click Here    =>"_s;
+}
+
+void TestAccessibility::lineBoxesGiveTheirWholeText()
+{
+    QFETCH(ScreenId, window);
+    QFETCH(QString, box);
+    QFETCH(QString, value);
+    pageProject().MatchPhrase = u"blue widgets"_s;
+    QWidget *shown = Screens::show(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QLineEdit *field =
+        box.isEmpty() ? shown->findChild<QComboBox *>(u"Combo1"_s)->lineEdit() : shown->findChild<QLineEdit *>(box);
+    QAccessibleTextInterface *text = interfaceOf(field)->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), value.size());
+    QCOMPARE(text->text(0, text->characterCount()), value);
+    QCOMPARE(interfaceOf(field)->text(QAccessible::Value), value);
+    // One run of attributes over the whole text, asked at its start, its last character and its end.
+    for (int offset : {0, int(value.size()) - 1, int(value.size())}) {
+        int start = -1;
+        int end = -1;
+        text->attributes(offset, &start, &end);
+        QCOMPARE(start, 0);
+        QCOMPARE(end, value.size());
+    }
+    // The caret and the selection are the box's.
+    field->setSelection(1, 3);
+    int start = -1;
+    int end = -1;
+    QCOMPARE(text->selectionCount(), 1);
+    text->selection(0, &start, &end);
+    QCOMPARE(std::pair(start, end), std::pair(1, 4));
+    QCOMPARE(text->cursorPosition(), field->cursorPosition());
+}
+
+void TestAccessibility::pickListPartsAreNamedByTheCaption()
+{
+    QWidget *step0 = Screens::show(ScreenId::Step0);
+    QVERIFY(QTest::qWaitForWindowExposed(step0));
+    auto *list = UiTest::control<QComboBox>(ScreenId::Step0, "Combo1");
+    QAccessibleInterface *listInterface = interfaceOf(list);
+    QCOMPARE(listInterface->text(QAccessible::Name), u"Select A Target:"_s);
+    QAccessibleInterface *field = interfaceOf(list->lineEdit());
+    QCOMPARE(field->role(), QAccessible::EditableText);
+    QCOMPARE(field->text(QAccessible::Name), u"Select A Target:"_s);
+    list->showPopup();
+    QTRY_VERIFY(list->view()->isVisible());
+    QCOMPARE(interfaceOf(list->view())->text(QAccessible::Name), u"Select A Target:"_s);
+    list->hidePopup();
+}
+
+void TestAccessibility::focusableMeansReachedByTab_data()
+{
+    QTest::addColumn<ScreenId>("window");
+    for (ScreenId id :
+         {ScreenId::Main, ScreenId::Step0, ScreenId::Step1, ScreenId::Step2, ScreenId::Step3, ScreenId::Step4,
+          ScreenId::Step5, ScreenId::Generator, ScreenId::Search, ScreenId::Stats, ScreenId::KeyWordTips})
+        QTest::addRow("%s", formName(id).data()) << id;
+}
+
+void TestAccessibility::focusableMeansReachedByTab()
+{
+    QFETCH(ScreenId, window);
+    pageProject().MatchPhrase = u"blue widgets"_s;
+    QWidget *shown = UiTest::showActive(window);
+    QVERIFY(shown);
+    // The controls Tab visits, all the way round.
+    QSet<QWidget *> reached;
+    QWidget *start = QApplication::focusWidget();
+    QVERIFY(start);
+    for (int i = 0; i < 200; ++i) {
+        reached.insert(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == start)
+            break;
+    }
+    for (QWidget *widget : shown->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(shown) || widget->window() != shown)
+            continue;
+        QAccessibleInterface *accessible = interfaceOf(widget);
+        if (!accessible || !accessible->state().focusable)
+            continue;
+        // A list's field takes the focus for its list.
+        QWidget *owner = widget->focusProxy() ? widget->focusProxy() : widget;
+        QVERIFY2(reached.contains(owner) || reached.contains(widget),
+                 qPrintable(u"%1 (%2) says it is focusable, but Tab never reaches it"_s.arg(
+                     widget->objectName(), QString::fromLatin1(widget->metaObject()->className()))));
+        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
+                 qPrintable(u"%1 is focusable but has no name"_s.arg(widget->objectName())));
+    }
 }
 
 QTEST_MAIN(TestAccessibility)

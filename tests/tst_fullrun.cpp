@@ -387,9 +387,14 @@ void tst_FullRun::keyboardAlone()
     const QString page = expectedPage(entries, settings);
     QCOMPARE(boxText(control<QPlainTextEdit>(ScreenId::Generator, "Text1")), page);
 
-    // The generator: Tab leaves the preview for Back, the cross, then the exclamation point. On
-    // the options window a ticked box keeps the focus and Enter carries out its choice.
+    // The generator: Tab leaves the preview for its two report texts, then Back, the cross and the
+    // exclamation point. On the options window a ticked box keeps the focus and Enter carries out
+    // its choice.
     FOCUS_ON("frmGenerator.Text1");
+    CHECKED(pressKey(Qt::Key_Tab));
+    FOCUS_ON("frmGenerator.lbl1");
+    CHECKED(pressKey(Qt::Key_Tab));
+    FOCUS_ON("frmGenerator.lbl2");
     CHECKED(pressRepeatedly(Qt::Key_Tab, 3));
     FOCUS_ON("frmGenerator.Command4");
     CHECKED(pressKey(Qt::Key_Return));

@@ -58,6 +58,7 @@ private slots:
     void focusedPictureButtonsTakeEnterAndSpace_data();
     void focusedPictureButtonsTakeEnterAndSpace();
     void enterInAMultiLineBoxIsALineBreak();
+    void tabIntoThePreFillTypesAfterIt();
 };
 
 void TestKeyboard::init()
@@ -183,6 +184,36 @@ void TestKeyboard::enterInAMultiLineBoxIsALineBreak()
     QCOMPARE(boxText(body), u"one\r\ntwo"_s);
     QVERIFY(isUsable(ScreenId::Step3));
     QVERIFY(!Screens::isOpen(ScreenId::Step4));
+}
+
+void TestKeyboard::tabIntoThePreFillTypesAfterIt()
+{
+    pageProject().MatchPhrase = u"blue widgets"_s;
+    open(ScreenId::Step2);
+    auto *description = UiTest::control<QPlainTextEdit>(ScreenId::Step2, "MDescription");
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"SiteTitle"_s);
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), description);
+    QTest::keyClicks(description, u"fast"_s);
+    QCOMPARE(boxText(description), u"blue widgets - fast"_s);
+
+    // Coming back by Shift+Tab finds the caret where the user left it.
+    description->moveCursor(QTextCursor::Start);
+    QTest::keyClick(description, Qt::Key_Right);
+    pressKey(Qt::Key_Tab);
+    pressKey(Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), description);
+    QCOMPARE(description->textCursor().position(), 1);
+
+    // A click puts the caret where it was clicked, at the start too.
+    QWidget *title = UiTest::control<QWidget>(ScreenId::Step2, "SiteTitle");
+    title->setFocus(Qt::TabFocusReason);
+    description->moveCursor(QTextCursor::Start);
+    const QPoint firstCharacter = description->cursorRect(description->textCursor()).center();
+    QTest::mouseClick(description->viewport(), Qt::LeftButton, {}, firstCharacter);
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::focusWidget(), description);
+    QCOMPARE(description->textCursor().position(), 0);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -2,6 +2,8 @@
 
 #include "ui/controls/textboxes.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QStandardItemModel>
 
@@ -40,6 +42,14 @@ PickList::PickList(const QStringList &entries, QWidget *parent)
     addItems(entries);
     setCurrentIndex(-1);
     connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::dropPickWhenTypedOver);
+}
+
+void PickList::showPopup()
+{
+    // Screen readers name the open list of entries by the list's caption, as the list itself.
+    if (QAccessibleInterface *self = QAccessible::queryAccessibleInterface(this))
+        view()->setAccessibleName(self->text(QAccessible::Name));
+    QComboBox::showPopup();
 }
 
 void PickList::dropPickWhenTypedOver()

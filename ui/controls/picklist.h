@@ -16,6 +16,8 @@ class PickList : public QComboBox
 public:
     explicit PickList(const QStringList &entries, QWidget *parent = nullptr);
 
+    void showPopup() override;
+
 private:
     void dropPickWhenTypedOver();
 };

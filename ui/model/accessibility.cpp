@@ -5,9 +5,45 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
+
+// What a screen reader says right after a window's title when the user arrives at it: which
+// window it is. Its instructions follow.
+QString placeOf(ScreenId id)
+{
+    switch (id) {
+    case ScreenId::Main:
+        return QStringLiteral("Main menu");
+    case ScreenId::Step0:
+        return QStringLiteral("Step 1 of 7, the target search engine and your web site address");
+    case ScreenId::Step1:
+        return QStringLiteral("Step 2 of 7, your phrases");
+    case ScreenId::Step2:
+        return QStringLiteral("Step 3 of 7, the page title and the Meta-Tag description");
+    case ScreenId::Step3:
+        return QStringLiteral("Step 4 of 7, the page body");
+    case ScreenId::Step4:
+        return QStringLiteral("Step 5 of 7, the main link and the hit counter");
+    case ScreenId::Step5:
+        return QStringLiteral("Step 6 of 7, the page settings");
+    case ScreenId::Generator:
+        return QStringLiteral("Step 7 of 7, your gateway page");
+    case ScreenId::Search:
+        return QStringLiteral("Submit My Page To Search Engines");
+    case ScreenId::Stats:
+        return QStringLiteral("Search Engine Tips");
+    case ScreenId::KeyWordTips:
+        return QStringLiteral("Tips on selecting phrases");
+    default:
+        return QString();
+    }
+}
 
 QAccessible::Role roleOf(ScreenId id)
 {
@@ -26,6 +62,284 @@ QAccessible::Role roleOf(ScreenId id)
         return QAccessible::Window;
     }
 }
+
+// Set on a window while the user is back at it from a window that opened over it, cleared when it
+// shows anew.
+constexpr char ReturnedProperty[] = "rankwrightReturnedTo";
+
+// The texts a window shows that caption no control: its instructions, and the reports that take
+// their place. In the order they were made, which is the order they are read in.
+QStringList shownTexts(const QWidget *window)
+{
+    QStringList texts;
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->buddy() || !label->isVisibleTo(window) || label->text().isEmpty() || label->window() != window)
+            continue;
+        // The banner's product name is on every window.
+        if (label->parentWidget()->objectName() == QLatin1String("Image2"))
+            continue;
+        texts.append(label->text());
+    }
+    return texts;
+}
+
+// A full window as screen readers see it: a frame with the program's title, described by its
+// place and the texts it shows, which screen readers read on arriving at it.
+class ScreenInterface : public QAccessibleWidget
+{
+public:
+    ScreenInterface(QWidget *window, ScreenId id)
+        : QAccessibleWidget(window, roleOf(id))
+        , m_id(id)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind != QAccessible::Description || role() != QAccessible::Window)
+            return QAccessibleWidget::text(kind);
+        const QString place = placeOf(m_id);
+        if (place.isEmpty())
+            return QAccessibleWidget::text(kind);
+        QStringList sentences{place};
+        // The texts once per arrival; back from a message or the options window the user has heard
+        // them, and anything new there is announced as it shows.
+        if (!widget()->property(ReturnedProperty).toBool())
+            sentences += shownTexts(widget());
+        // Each ends as a sentence, so that a speech synthesizer pauses after it.
+        for (QString &sentence : sentences) {
+            const QChar last = sentence.trimmed().isEmpty() ? QChar() : sentence.trimmed().back();
+            if (last != QLatin1Char('.') && last != QLatin1Char('!') && last != QLatin1Char('?') &&
+                last != QLatin1Char(':'))
+                sentence = sentence.trimmed() + QLatin1Char('.');
+        }
+        return sentences.join(QLatin1Char('\n'));
+    }
+
+private:
+    ScreenId m_id;
+};
+
+// A single-line box as screen readers see it. Qt's own interface reports an empty run of text
+// attributes at every position, and screen readers that read the value run by run then drop its
+// last character ("http:/" for "http://"); this one reports one run over the whole text. A pick
+// list's field is named by the list's caption.
+class LineBoxInterface : public QAccessibleWidget,
+                         public QAccessibleTextInterface,
+                         public QAccessibleEditableTextInterface
+{
+public:
+    explicit LineBoxInterface(QLineEdit *box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return box()->text();
+        if (kind == QAccessible::Name && box()->accessibleName().isEmpty()) {
+            if (auto *list = qobject_cast<PickList *>(box()->parentWidget())) {
+                if (QAccessibleInterface *listInterface = QAccessible::queryAccessibleInterface(list))
+                    return listInterface->text(QAccessible::Name);
+            }
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    void setText(QAccessible::Text kind, const QString &text) override
+    {
+        if (kind == QAccessible::Value && !box()->isReadOnly())
+            box()->setText(text);
+        else
+            QAccessibleWidget::setText(kind, text);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !box()->isReadOnly();
+        state.readOnly = box()->isReadOnly();
+        state.selectableText = true;
+        state.passwordEdit = box()->echoMode() != QLineEdit::Normal;
+        return state;
+    }
+
+    // Text.
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString text = shownText();
+        if (startOffset < 0 || endOffset < startOffset || startOffset > text.size())
+            return QString();
+        return text.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(box()->text().size()); }
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        Q_UNUSED(offset);
+        // The box has one font and one colour throughout.
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
+    }
+
+    // Caret and selection.
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (selectionIndex == 0 && box()->hasSelectedText()) {
+            *startOffset = box()->selectionStart();
+            *endOffset = box()->selectionEnd();
+        }
+    }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0)
+            box()->deselect();
+    }
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex == 0)
+            box()->setSelection(startOffset, endOffset - startOffset);
+    }
+
+    // Geometry, in screen coordinates.
+    QRect characterRect(int offset) const override
+    {
+        const QString text = shownText();
+        if (offset < 0 || offset >= text.size())
+            return QRect();
+        // Measured from the caret, which knows how far the text is scrolled.
+        const QRect caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const QFontMetrics metrics = box()->fontMetrics();
+        const int caretAdvance = metrics.horizontalAdvance(text.left(box()->cursorPosition()));
+        const int x = caret.x() + metrics.horizontalAdvance(text.left(offset)) - caretAdvance;
+        const QRect local(x, caret.y(), metrics.horizontalAdvance(text.at(offset)), caret.height());
+        return QRect(box()->mapToGlobal(local.topLeft()), local.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return box()->cursorPositionAt(box()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        Q_UNUSED(startIndex);
+        box()->setCursorPosition(endIndex);
+    }
+
+    // Editing.
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        if (box()->isReadOnly())
+            return;
+        QString value = box()->text();
+        if (startOffset < 0 || endOffset < startOffset || startOffset > value.size())
+            return;
+        box()->setText(value.replace(startOffset, endOffset - startOffset, text));
+    }
+
+private:
+    QLineEdit *box() const { return static_cast<QLineEdit *>(widget()); }
+    // What the box shows: its text, or as many placeholders when it hides what is typed.
+    QString shownText() const
+    {
+        if (box()->echoMode() == QLineEdit::Normal)
+            return box()->text();
+        return QString(box()->text().size(), QChar(0x2022));
+    }
+};
+
+// The announcement of an analysis: a notification, which screen readers speak as it shows,
+// without taking the focus. It is never on the screen itself: the captions are.
+class ResultsAnnouncement : public QWidget
+{
+public:
+    explicit ResultsAnnouncement(QWidget *window)
+        : QWidget(window)
+    {
+        setObjectName(QStringLiteral("resultsAnnouncement"));
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    // The captions it announces, which it holds as a screen reader sees it.
+    QList<QPointer<const QLabel>> captions;
+};
+
+// Screen readers read a notification's labels, show them in braille and keep them in their list
+// of notifications.
+class AnnouncementInterface : public QAccessibleWidget
+{
+public:
+    explicit AnnouncementInterface(ResultsAnnouncement *announcement)
+        : QAccessibleWidget(announcement, QAccessible::Notification)
+    {
+    }
+
+    int childCount() const override { return int(captions().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<const QLabel *> shown = captions();
+        return index >= 0 && index < shown.size()
+                   ? QAccessible::queryAccessibleInterface(const_cast<QLabel *>(shown.at(index)))
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return int(captions().indexOf(qobject_cast<const QLabel *>(child->object())));
+    }
+
+private:
+    QList<const QLabel *> captions() const
+    {
+        QList<const QLabel *> live;
+        for (const QPointer<const QLabel> &caption : static_cast<ResultsAnnouncement *>(widget())->captions) {
+            if (caption)
+                live.append(caption);
+        }
+        return live;
+    }
+};
+
+// Screen readers keep a window's description once they have read it; each time the user arrives
+// at a window they are told that it may have changed, so they read the texts it shows now.
+class DescriptionRefresher : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::WindowActivate || type == QEvent::WindowDeactivate) &&
+            watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow() && dynamic_cast<Screen *>(watched)) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (type == QEvent::Show)
+                window->setProperty(ReturnedProperty, false);
+            else if (type == QEvent::WindowDeactivate && window->isVisible())
+                window->setProperty(ReturnedProperty, true);
+            QAccessibleEvent changed(watched, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // A pick list as screen readers see it. Qt's own combo box interface names an editable list by
 // its current text on Linux, so a list of levels was announced as "Moderate"; this one is named
@@ -97,7 +411,7 @@ private:
     PickList *list() const { return static_cast<PickList *>(widget()); }
 };
 
-QAccessibleInterface *programInterface(const QString &, QObject *object)
+QAccessibleInterface *programInterface(const QString &className, QObject *object)
 {
     // Asked for every class of an object from the most derived one up: the program's own
     // classes come first, before Qt's factory answers for their Qt base classes.
@@ -105,7 +419,12 @@ QAccessibleInterface *programInterface(const QString &, QObject *object)
         return new PickListInterface(list);
     auto *screen = dynamic_cast<Screen *>(object);
     if (screen && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), roleOf(screen->screenId()));
+        return new ScreenInterface(static_cast<QWidget *>(object), screen->screenId());
+    if (auto *announcement = dynamic_cast<ResultsAnnouncement *>(object))
+        return new AnnouncementInterface(announcement);
+    // Every single-line box, the pick lists' fields and the save dialog's file name included.
+    if (className == QLatin1String("QLineEdit"))
+        return new LineBoxInterface(static_cast<QLineEdit *>(object));
     return nullptr;
 }
 
@@ -114,4 +433,36 @@ QAccessibleInterface *programInterface(const QString &, QObject *object)
 void installAccessibleRoles()
 {
     QAccessible::installFactory(programInterface);
+    qApp->installEventFilter(new DescriptionRefresher(qApp));
+}
+
+void announceResults(const QLabel *statistics, const QLabel *advice)
+{
+    QWidget *window = statistics->window();
+    auto *announcement = dynamic_cast<ResultsAnnouncement *>(
+        window->findChild<QWidget *>(QStringLiteral("resultsAnnouncement"), Qt::FindDirectChildrenOnly));
+    if (!announcement) {
+        announcement = new ResultsAnnouncement(window);
+        // A screen reader may have asked about it while it was being made, before it was a
+        // notification: that answer is dropped, and the next question gets the right one.
+        QAccessibleInterface *seen = QAccessible::queryAccessibleInterface(announcement);
+        if (seen && seen->role() != QAccessible::Notification)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(seen));
+    }
+    announcement->captions = {statistics, advice};
+    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+    // The window's description holds the captions too.
+    QAccessibleEvent changed(window, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QuietAccessibility::QuietAccessibility()
+    : m_previous(QAccessible::installUpdateHandler([](QAccessibleEvent *) {}))
+{
+}
+
+QuietAccessibility::~QuietAccessibility()
+{
+    QAccessible::installUpdateHandler(m_previous);
 }

@@ -1,6 +1,29 @@
 #pragma once
 
+#include <QAccessible>
+
+class QLabel;
+
 // Tells screen readers what the program's windows are: its full windows are frames (not the
-// "filler" a plain QWidget window is), the message windows and the quit confirmation are alerts,
-// the options window a dialog; the pick lists are named by their captions.
+// "filler" a plain QWidget window is) described by their place in the program and the texts they
+// show, the message windows and the quit confirmation are alerts, the options window a dialog;
+// the pick lists are named by their captions, and single-line boxes give their whole text.
 void installAccessibleRoles();
+
+// Has a screen reader say the new captions of an analysis once, as soon as they show, while the
+// keyboard focus stays where it is.
+void announceResults(const QLabel *statistics, const QLabel *advice);
+
+// While it lives, screen readers are told nothing: for windows made only to be measured, which
+// would otherwise flood them with the changes of controls nobody sees, just when a window opens.
+class QuietAccessibility
+{
+public:
+    QuietAccessibility();
+    ~QuietAccessibility();
+    QuietAccessibility(const QuietAccessibility &) = delete;
+    QuietAccessibility &operator=(const QuietAccessibility &) = delete;
+
+private:
+    QAccessible::UpdateHandler m_previous;
+};

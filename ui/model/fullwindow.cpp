@@ -1,5 +1,6 @@
 #include "ui/model/fullwindow.h"
 
+#include "ui/model/accessibility.h"
 #include "ui/model/windowplacement.h"
 
 #include <QAbstractButton>
@@ -46,6 +47,7 @@ QSize neededWizardFrame(QWidget *window)
     const qreal dotsPerInch = window->logicalDpiY();
     if (area != frame.area || windowFrame != frame.windowFrame || dotsPerInch != frame.dotsPerInch) {
         frame = {area, windowFrame, dotsPerInch, QSize(), QSize()};
+        const QuietAccessibility quiet;
         for (ScreenId id : WizardScreens) {
             const std::unique_ptr<QWidget> measured(Screens::createUnloaded(id));
             frame.needed = frame.needed.expandedTo(fitWindow(measured.get()).size);

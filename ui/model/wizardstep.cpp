@@ -4,9 +4,40 @@
 #include "ui/controls/textboxes.h"
 #include "ui/model/wizardflow.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+
+namespace {
+
+// Tabbing into a box that still holds its pre-fill puts the caret at its end, so what the user
+// types follows the pre-fill ("blue widgets - " ends in a blank for that). A caret the user has
+// put elsewhere stays where it is, and a click puts it where it was clicked.
+class ContinueAfterPreFill : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            auto *box = static_cast<QPlainTextEdit *>(watched);
+            const QTextCursor cursor = box->textCursor();
+            // Once the focus has moved, so that screen readers first present the box, then hear
+            // the caret move to the end.
+            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && !cursor.hasSelection() &&
+                cursor.position() == 0)
+                QMetaObject::invokeMethod(
+                    box, [box] { box->moveCursor(QTextCursor::End); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 WizardStep::WizardStep(ScreenId id)
     : FullWindow(id)
@@ -47,6 +78,7 @@ QPlainTextEdit *WizardStep::addTextBox(const char *name, QLabel *caption)
     box->setObjectName(QLatin1String(name));
     if (caption)
         caption->setBuddy(box);
+    box->installEventFilter(new ContinueAfterPreFill(box));
     return box;
 }
 

@@ -5,11 +5,11 @@
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
 #include "platform/pagefile.h"
-#include "ui/controls/boxreport.h"
 #include "ui/controls/browserhandoff.h"
 #include "ui/controls/messagebox.h"
 #include "ui/controls/ondemandtimer.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/boxreport.h"
 #include "ui/model/wizardflow.h"
 
 #include <QDir>
@@ -78,7 +78,10 @@ void frmGenerator::createControls()
     for (QLabel *label : {m_lbl1, m_lbl2}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Selectable by the keyboard too: Tab reaches the report like any other control that
+        // takes the focus, so screen readers and keyboard users can read and copy it.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::StrongFocus);
         // Room for the four lines of a report, so the window does not jump when one is shown.
         label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
     }

@@ -47,6 +47,8 @@ void frmStats::createControls()
     auto *label2 = new QLabel(QString(Addresses::MakerContactEmail), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Reached by Tab, so the address can be selected and copied with the keyboard too.
+    label2->setFocusPolicy(Qt::StrongFocus);
 
     m_back = addNavigationButton(Place::Back, "Command1", Picture::LeftArrow, QStringLiteral("Click Here To Go Back"));
     setEscapeCloses();

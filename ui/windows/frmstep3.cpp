@@ -2,8 +2,8 @@
 
 #include "analysis/reports.h"
 #include "core/pageproject.h"
-#include "ui/controls/boxreport.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/boxreport.h"
 #include "ui/model/wizardflow.h"
 
 #include <QGridLayout>

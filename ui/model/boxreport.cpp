@@ -1,6 +1,7 @@
-#include "ui/controls/boxreport.h"
+#include "ui/model/boxreport.h"
 
 #include "ui/controls/textboxes.h"
+#include "ui/model/accessibility.h"
 
 ReportRefusal showBoxReport(QPlainTextEdit *box, QLabel *statistics, QLabel *advice,
                             const std::function<ReportOutcome(AnalysedBox &)> &report)
@@ -12,5 +13,7 @@ ReportRefusal showBoxReport(QPlainTextEdit *box, QLabel *statistics, QLabel *adv
     setCaption(statistics, outcome.captions.statistics);
     setCaption(advice, outcome.captions.advice);
     applySelection(box, analysed);
+    // Screen readers hear the new captions once, as soon as they show.
+    announceResults(statistics, advice);
     return ReportRefusal::None;
 }
