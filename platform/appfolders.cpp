@@ -1,5 +1,6 @@
 #include "platform/appfolders.h"
 
+#include "platform/filedescriptor.h"
 #include "platform/filenames.h"
 
 #include <QDir>
@@ -20,36 +21,10 @@ namespace {
 constexpr auto ProbeFileName = "/RezAzuvev.HTM"_L1;
 constexpr mode_t PrivateMode = S_IRWXU;
 
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 QString folderError(const QString &folder, const QString &problem, int error)
 {
     return u"The folder %1 %2 (%3)."_s.arg(QDir::toNativeSeparators(folder), problem, systemReason(error));
 }
-
-// Closes a file descriptor when it goes out of scope.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // The folders come from the environment as bytes and go to the system as bytes (see filenames.h).
 // A relative value is no folder at all under the XDG Base Directory rules: it is ignored as if unset.

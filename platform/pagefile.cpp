@@ -1,5 +1,6 @@
 #include "platform/pagefile.h"
 
+#include "platform/filedescriptor.h"
 #include "platform/filenames.h"
 
 #include <QRandomGenerator>
@@ -19,34 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Closes a file descriptor when it goes out of scope.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-    // Closes now, so that an error on closing (a full disk on a network file system) is seen.
-    int close() { return ::close(std::exchange(m_fd, -1)); }
-
-private:
-    int m_fd;
-};
 
 // Why a thing that is not a plain file cannot take a page; empty for a plain file.
 QString notAFile(mode_t mode)
