@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -19,8 +20,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -192,9 +191,15 @@ int runWholeBody(qsizetype characters, qint64 shape)
     QCoreApplication::processEvents();
     if (pageProject().BodyText != body)
         return 1;
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%ld\n", usage.ru_maxrss);
+    // The high-water mark of this process alone: unlike getrusage's figure it does not carry
+    // over the parent's peak through fork and exec.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            std::printf("%s\n", line.mid(6).trimmed().split(' ').constFirst().constData());
+    }
     return 0;
 }
 
