@@ -180,8 +180,6 @@ void tst_LongParagraphs::editsAcrossSoftBreak_data()
     QTest::newRow("delete the word before, from after the break") << 1 << 1 << QStringList{u"std:DeleteStartOfWord"_s};
     QTest::newRow("delete to the next word over the break") << -2 << -2 << QStringList{u"std:DeleteEndOfWord"_s};
     QTest::newRow("select all, copy") << 0 << 0 << QStringList{u"std:SelectAll"_s, u"std:Copy"_s};
-    QTest::newRow("to the end of the paragraph")
-        << 0 << 0 << QStringList{u"keys:Ctrl+Down"_s, u"type:E"_s, u"keys:Ctrl+Up"_s, u"type:S"_s};
 }
 
 void tst_LongParagraphs::editsAcrossSoftBreak()

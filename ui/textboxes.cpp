@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -48,17 +49,30 @@ QTextBlockFormat breakFormat(QTextBlockFormat format, bool soft)
     return format;
 }
 
+// The indices of the document's block formats that mark a soft break. Blocks share formats, so
+// there are a few at most, and none in a text without long paragraphs.
+QList<int> softBreakFormats(const QTextDocument *document)
+{
+    QList<int> indices;
+    const QList<QTextFormat> formats = document->allFormats();
+    for (qsizetype i = 0; i < formats.size(); ++i) {
+        if (formats.at(i).boolProperty(SoftBreakProperty))
+            indices.append(int(i));
+    }
+    return indices;
+}
+
 // The document's raw text with each soft break back as its blank; positions are unchanged.
 QString rawBoxText(const QTextDocument *document)
 {
     QString raw = document->toRawText();
-    QChar *data = nullptr;
+    const QList<int> soft = softBreakFormats(document);
+    if (soft.isEmpty())
+        return raw;
+    QChar *data = raw.data();
     for (QTextBlock block = document->begin().next(); block.isValid(); block = block.next()) {
-        if (!startsSoftly(block))
-            continue;
-        if (!data)
-            data = raw.data();
-        data[block.position() - 1] = QLatin1Char(' ');
+        if (soft.contains(block.blockFormatIndex()))
+            data[block.position() - 1] = QLatin1Char(' ');
     }
     return raw;
 }
@@ -232,6 +246,12 @@ void TextBox::noteChange(int position, int removed, int added)
         m_cutPending = true;
         QMetaObject::invokeMethod(this, &TextBox::cutLongParagraphs, Qt::QueuedConnection);
     }
+}
+
+void TextBox::forgetChanges()
+{
+    m_changedFrom = 1;
+    m_changedTo = 0;
 }
 
 void TextBox::cutLongParagraphs()
@@ -433,6 +453,11 @@ QString boxText(const QPlainTextEdit *box)
 
 void setBoxText(QPlainTextEdit *box, const QString &text)
 {
+    // The text goes in cut already: the box need not look at it again.
+    const auto forgetChanges = qScopeGuard([box] {
+        if (auto *textBox = qobject_cast<TextBox *>(box))
+            textBox->forgetChanges();
+    });
     if (!hasLongParagraph(text)) {
         box->setPlainText(text);
         return;
@@ -461,9 +486,11 @@ QString boxTextBetween(const QPlainTextEdit *box, int start, int end)
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     QString text = cursor.selectedText();
     QChar *data = text.data();
+    const QList<int> soft = softBreakFormats(document);
     for (QTextBlock block = document->findBlock(start).next(); block.isValid() && block.position() <= end;
          block = block.next()) {
-        data[block.position() - 1 - start] = startsSoftly(block) ? QLatin1Char(' ') : QLatin1Char('\n');
+        const bool isSoft = soft.contains(block.blockFormatIndex());
+        data[block.position() - 1 - start] = isSoft ? QLatin1Char(' ') : QLatin1Char('\n');
     }
     std::replace(data, data + text.size(), QChar(QChar::LineSeparator), QChar(QLatin1Char('\n')));
     return text;

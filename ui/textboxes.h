@@ -41,6 +41,8 @@ private:
     QSize sizeFor(int columns, int lines) const;
     void noteChange(int position, int removed, int added);
     void cutLongParagraphs();
+    void forgetChanges();
+    friend void setBoxText(QPlainTextEdit *box, const QString &text);
     bool moveOverSoftBreak(QKeyEvent *event);
 
     int m_columns;
