@@ -112,6 +112,7 @@ private slots:
 private:
     std::unique_ptr<XdgFixture> m_desktop;
     QTemporaryDir m_saveFolder;
+    int m_boxPiece = 0;
 };
 
 void tst_LongParagraphs::initTestCase()
@@ -123,6 +124,7 @@ void tst_LongParagraphs::initTestCase()
     m_desktop->applyToThisProcess();
     UiTest::initApplication();
     QVERIFY(m_saveFolder.isValid());
+    m_boxPiece = longParagraphPiece();
 }
 
 void tst_LongParagraphs::init()
@@ -133,7 +135,7 @@ void tst_LongParagraphs::init()
 
 void tst_LongParagraphs::cleanup()
 {
-    setLongParagraphPiece(1024);
+    setLongParagraphPiece(m_boxPiece);
     UiTest::discardAllAndCheckNoLeak();
 }
 
@@ -323,7 +325,7 @@ void tst_LongParagraphs::analysesOfOneParagraph()
 void tst_LongParagraphs::saveAndViewOneParagraphPage()
 {
     // A body of real length as one paragraph, cut with the box's own piece length.
-    setLongParagraphPiece(1024);
+    setLongParagraphPiece(m_boxPiece);
     QString body = sampleBody(20000);
     body.replace(u"\r\n"_s, u" "_s);
     pageProject() = sampleProject();

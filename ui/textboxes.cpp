@@ -26,7 +26,7 @@ bool isBoxBreak(QChar c)
 // Set on a block whose break before it is a soft one: it stands for a blank.
 constexpr int SoftBreakProperty = QTextFormat::UserProperty + 0x5b0;
 
-int pieceLength = 1024;
+int pieceLength = 768;
 
 bool startsSoftly(const QTextBlock &block)
 {
@@ -238,8 +238,9 @@ void TextBox::noteChange(int position, int removed, int added)
     Q_UNUSED(removed);
     if (m_cutting)
         return;
-    m_changedFrom = qMin(m_changedFrom, position);
-    m_changedTo = qMax(m_changedTo, position + added);
+    const bool nothingChanged = m_changedFrom > m_changedTo;
+    m_changedFrom = nothingChanged ? position : qMin(m_changedFrom, position);
+    m_changedTo = nothingChanged ? position + added : qMax(m_changedTo, position + added);
     // Edits the box does not see come in (the program's own, a screen reader's) are cut on the
     // next turn of the event loop; the box's own right after them.
     if (!m_cutPending) {
