@@ -143,15 +143,24 @@ void insertBoxText(QTextCursor &cursor, QStringView text)
     }
 }
 
-// No paragraph of the text is longer than a piece: Qt may take it as it is.
+// No paragraph of the text is longer than a piece: Qt may take it as it is. Lines are found with
+// the fast search for "\n"; only a stretch longer than a piece is looked at character by character.
 bool hasLongParagraph(QStringView text)
 {
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isParagraphEnd(text[i]))
-            lineStart = i + 1;
-        else if (i - lineStart >= pieceLength)
-            return true;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        if (end - start > pieceLength) {
+            qsizetype paragraphStart = start;
+            for (qsizetype i = start; i < end; ++i) {
+                if (isParagraphEnd(text[i]))
+                    paragraphStart = i + 1;
+                else if (i - paragraphStart >= pieceLength)
+                    return true;
+            }
+        }
+        start = end + 1;
     }
     return false;
 }
