@@ -383,6 +383,9 @@ bool TextBox::moveOverSoftBreak(QKeyEvent *event)
         return false;
     if (remove && (isReadOnly() || textCursor().hasSelection()))
         return false;
+    // A read-only box without a keyboard caret scrolls on these keys.
+    if (isReadOnly() && !(textInteractionFlags() & Qt::TextSelectableByKeyboard))
+        return false;
 
     QTextCursor cursor = textCursor();
     const int from = cursor.position();
