@@ -330,6 +330,10 @@ void TextBox::cutLongParagraphs()
     cursor.endEditBlock();
     if (!undoable)
         document->setUndoRedoEnabled(undoWasEnabled);
+    if (undoable && anchor == position) {
+        m_runPosition = position;
+        m_runUndoSteps = document->availableUndoSteps();
+    }
     m_cutting = false;
 
     if (textCursor().anchor() != anchor || textCursor().position() != position) {
@@ -349,6 +353,19 @@ void TextBox::setPreferredSize(int columns, int lines)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
+    // Qt makes a run of typing (or of deleting) one step to undo. A cut in the middle of the run
+    // ended the step; the run's next key goes on with it.
+    const bool editKey = (!event->text().isEmpty() && event->text().at(0).isPrint() &&
+                          !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) ||
+                         event->matches(QKeySequence::Backspace) || event->matches(QKeySequence::Delete);
+    QTextCursor runGoesOn = textCursor();
+    const bool joinRun = editKey && !isReadOnly() && !runGoesOn.hasSelection() &&
+                         runGoesOn.position() == m_runPosition && document()->availableUndoSteps() == m_runUndoSteps &&
+                         document()->availableRedoSteps() == 0;
+    m_runPosition = -1;
+    if (joinRun)
+        runGoesOn.joinPreviousEditBlock();
+
     if (!isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator) && startsSoftly(textCursor().block())) {
         // Qt gives the new paragraph the format of the one it was in: it would be another piece.
         QTextCursor cursor = textCursor();
@@ -359,6 +376,8 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     } else if (!moveOverSoftBreak(event)) {
         QPlainTextEdit::keyPressEvent(event);
     }
+    if (joinRun)
+        runGoesOn.endEditBlock();
     cutLongParagraphs();
 }
 
@@ -429,6 +448,7 @@ void TextBox::insertFromMimeData(const QMimeData *source)
         return;
     }
     // Cut as it goes in: a long paragraph pasted whole would be laid out whole once.
+    m_runPosition = -1;
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();

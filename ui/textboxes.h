@@ -51,6 +51,9 @@ private:
     int m_changedFrom = 1;
     int m_changedTo = 0;
     bool m_cutPending = false;
+    // Where the caret was after a cut that ended a run of typing, and the undo steps then.
+    int m_runPosition = -1;
+    int m_runUndoSteps = 0;
     bool m_cutting = false;
 };
 
