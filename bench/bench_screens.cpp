@@ -1,7 +1,9 @@
-// The windows over growing page bodies, on the offscreen platform: the body analysis of step 3
-// as a click on its exclamation point runs it (counting, both captions, the final selection),
-// and the generator screen's load (page assembly and the preview box) up to its first paint; and
-// reading the text of a large box.
+// The windows over growing page bodies, on the offscreen platform: a key typed into step 3's
+// body box, the body analysis of step 3 as a click on its exclamation point runs it (counting,
+// both captions, the final selection), and the generator screen's load (page assembly and the
+// preview box) up to its first paint; reading the text of a large box; and the peak memory of a
+// whole run over such a body. Each body comes in two shapes: paragraphs of about 300 characters,
+// and the same words as one paragraph, as pasted from a web page or a PDF.
 #include "core/pageproject.h"
 #include "tests/sampleproject.h"
 #include "ui/controls/textboxes.h"
@@ -10,12 +12,39 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 
+#include <cstdio>
+
 namespace {
+
+enum Shape { Paragraphs, OneParagraph };
+
+// A body of `characters` characters in the given shape.
+QString bodyOf(qsizetype characters, qint64 shape)
+{
+    QString body = sampleBody(characters);
+    if (shape == OneParagraph)
+        body.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    return body;
+}
+
+void bodyArguments(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->ArgNames({"chars", "one_paragraph"});
+    benchmark->Args({64 << 10, Paragraphs});
+    benchmark->Args({1 << 20, Paragraphs});
+    benchmark->Args({1 << 20, OneParagraph});
+    benchmark->Args({8 << 20, Paragraphs});
+    benchmark->Args({8 << 20, OneParagraph});
+}
 
 // The sample project with `body` as the page body.
 void setUpProject(const QString &body)
@@ -31,9 +60,43 @@ void discardWindows()
     QCoreApplication::processEvents();
 }
 
+// One key press in the middle of the body, painted: a letter, then a Backspace that takes it out
+// again, so the body keeps its size.
+void typeKeyInPageBody(benchmark::State &state)
+{
+    const QString body = bodyOf(state.range(0), state.range(1));
+    setUpProject(body);
+    QWidget *step3 = Screens::show(ScreenId::Step3);
+    auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
+    if (!pageBody) {
+        state.SkipWithError("frmStep3 lacks PageBody");
+        discardWindows();
+        return;
+    }
+    setBoxText(pageBody, body);
+    pageBody->setFocus();
+    QTextCursor middle(pageBody->document());
+    middle.setPosition(pageBody->document()->characterCount() / 2);
+    pageBody->setTextCursor(middle);
+    QCoreApplication::processEvents();
+
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(pageBody, typed ? Qt::Key_Backspace : Qt::Key_X);
+        typed = !typed;
+        QCoreApplication::processEvents();
+    }
+    if (typed)
+        QTest::keyClick(pageBody, Qt::Key_Backspace);
+    if (boxText(pageBody) != body)
+        state.SkipWithError("the body changed");
+    discardWindows();
+}
+BENCHMARK(typeKeyInPageBody)->Apply(bodyArguments)->Unit(benchmark::kMillisecond);
+
 void analyseBodyOnStep3(benchmark::State &state)
 {
-    const QString body = sampleBody(state.range(0));
+    const QString body = bodyOf(state.range(0), state.range(1));
     setUpProject(body);
     QWidget *step3 = Screens::show(ScreenId::Step3);
     auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
@@ -58,11 +121,11 @@ void analyseBodyOnStep3(benchmark::State &state)
     state.counters["words"] = double(pageProject().WordCount);
     discardWindows();
 }
-BENCHMARK(analyseBodyOnStep3)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(analyseBodyOnStep3)->Apply(bodyArguments)->Unit(benchmark::kMillisecond);
 
 void showGeneratorScreen(benchmark::State &state)
 {
-    const QString body = sampleBody(state.range(0));
+    const QString body = bodyOf(state.range(0), state.range(1));
     setUpProject(body);
     bool checked = false;
     qsizetype pageSize = 0;
@@ -85,7 +148,7 @@ void showGeneratorScreen(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * body.size());
     state.counters["page_chars"] = double(pageSize);
 }
-BENCHMARK(showGeneratorScreen)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(showGeneratorScreen)->Apply(bodyArguments)->Unit(benchmark::kMillisecond);
 
 // Taking the text out of a large box, as Continue, the analyses and saving do: each paragraph
 // break of the box becomes the program's "\r\n".
@@ -104,6 +167,61 @@ void readLargeTextBox(benchmark::State &state)
 }
 BENCHMARK(readLargeTextBox)->Arg(1 << 20)->Arg(8 << 20)->Arg(32 << 20)->Unit(benchmark::kMillisecond);
 
+// What a user does with a body, in a fresh process: the body set into step 3's box, a key typed,
+// the analysis, Continue's reading of the box, the generator shown. Prints the process's peak
+// resident memory in KiB.
+int runWholeBody(qsizetype characters, qint64 shape)
+{
+    const QString body = bodyOf(characters, shape);
+    setUpProject(QString());
+    QWidget *step3 = Screens::show(ScreenId::Step3);
+    auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
+    auto *command4 = step3->findChild<QToolButton *>(QStringLiteral("Command4"));
+    if (!pageBody || !command4)
+        return 1;
+    setBoxText(pageBody, body);
+    QCoreApplication::processEvents();
+    QTest::keyClick(pageBody, Qt::Key_X);
+    QTest::keyClick(pageBody, Qt::Key_Backspace);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(command4, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    pageProject().BodyText = boxText(pageBody);
+    Screens::show(ScreenId::Generator);
+    QCoreApplication::processEvents();
+    if (pageProject().BodyText != body)
+        return 1;
+    // The high-water mark of this process alone: unlike getrusage's figure it does not carry
+    // over the parent's peak through fork and exec.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            std::printf("%s\n", line.mid(6).trimmed().split(' ').constFirst().constData());
+    }
+    return 0;
+}
+
+// Peak memory of the whole run over a body, measured in a process of its own so that no other
+// benchmark's memory counts.
+void peakMemoryOfWholeRun(benchmark::State &state)
+{
+    double peakMiB = 0;
+    for (auto _ : state) {
+        QProcess run;
+        run.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--whole-run"), QString::number(state.range(0)), QString::number(state.range(1))});
+        if (!run.waitForFinished(600000) || run.exitCode() != 0) {
+            state.SkipWithError("the whole run failed");
+            return;
+        }
+        peakMiB = run.readAllStandardOutput().trimmed().toDouble() / 1024;
+    }
+    state.counters["peak_MiB"] = peakMiB;
+}
+BENCHMARK(peakMemoryOfWholeRun)->Apply(bodyArguments)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,6 +231,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     Screens::setProgramEndHandler([] {});
+    if (argc == 4 && qstrcmp(argv[1], "--whole-run") == 0)
+        return runWholeBody(QByteArray(argv[2]).toLongLong(), QByteArray(argv[3]).toLongLong());
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

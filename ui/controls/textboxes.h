@@ -11,6 +11,14 @@ class QLineEdit;
 // A multi-line text box. It asks for room for a number of columns and lines, but gives up height
 // first when its window cannot fit the screen (it scrolls then). Tab moves on to the next
 // control, as in every other field.
+//
+// Qt lays out a paragraph as one unit, on every edit: a paragraph of a megabyte (a web page or
+// a PDF pasted without line breaks) would take a quarter of a second a key. So the box holds a
+// long paragraph as pieces: each piece ends where a blank was, and that blank is the piece's
+// block break, marked as soft. The box's text gives the blank back, so it is one paragraph to
+// everything that reads it, and positions stay the same: a soft break is one character, as the
+// blank was. Typing, pasting and dropping cut a paragraph again when it grows too long; word
+// movement and word deletion pass over a soft break as over the blank it stands for.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -23,17 +31,45 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    void insertFromMimeData(const QMimeData *source) override;
+
 private:
     QSize sizeFor(int columns, int lines) const;
+    void noteChange(int position, int removed, int added);
+    void cutLongParagraphs();
+    void forgetChanges();
+    friend void setBoxText(QPlainTextEdit *box, const QString &text);
+    bool moveOverSoftBreak(QKeyEvent *event);
 
     int m_columns;
     int m_lines;
+    // The part of the document changed since the last cut, in positions; empty when from > to.
+    int m_changedFrom = 1;
+    int m_changedTo = 0;
+    bool m_cutPending = false;
+    // Where the caret was after a cut that ended a run of typing, and the undo steps then.
+    int m_runPosition = -1;
+    int m_runUndoSteps = 0;
+    bool m_cutting = false;
 };
 
+// Pieces of a long paragraph are at most this many characters long (a paragraph without a blank
+// stays whole). Set small by tests, to have soft breaks in short texts.
+int longParagraphPiece();
+void setLongParagraphPiece(int characters);
+
 // The program's texts break lines with "\r\n"; a text edit holds paragraphs. These convert
-// between the two, positions included, so counting and pages see what the user typed.
+// between the two, positions included, so counting and pages see what the user typed; a soft
+// break is the blank it stands for.
 QString boxText(const QPlainTextEdit *box);
 void setBoxText(QPlainTextEdit *box, const QString &text);
+// The text between two of the box's positions, as it was typed: a paragraph break is "\n", a soft
+// break a blank. What the clipboard and screen readers are given.
+QString boxTextBetween(const QPlainTextEdit *box, int start, int end);
 
 // The box's text and selection, for the counting.
 AnalysedBox analysedBox(const QPlainTextEdit *box);

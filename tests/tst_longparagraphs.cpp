@@ -1,0 +1,360 @@
+// Long paragraphs in the program's text boxes. A box holds a long paragraph as pieces with soft
+// breaks; edits across a soft break, the analyses of the three analysed boxes, and the page saved
+// and viewed must be what they are for the same text held as one paragraph.
+#include "analysis/counting.h"
+#include "analysis/reports.h"
+#include "core/pageproject.h"
+#include "generator/gatewaypage.h"
+#include "platform/appfolders.h"
+#include "sampleproject.h"
+#include "ui/textboxes.h"
+#include "uitest.h"
+#include "xdgfixture.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMetaEnum>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Paragraph = u"free software for search engines and gateway pages today, gateway pages rank well "
+                          u"with free software"_s;
+
+// Pieces of at most this many characters in the tests that cut short texts.
+constexpr int SmallPiece = 16;
+
+// Runs one step of an edit script on the box: "type:TEXT" types the text key by key,
+// "keys:SEQUENCE" presses a key sequence ("Backspace", "Ctrl+Right"), "std:NAME" a standard key
+// (Copy, Paste, Undo), "clip:TEXT" puts the text on the clipboard.
+void runStep(QPlainTextEdit *box, const QString &step)
+{
+    const qsizetype colon = step.indexOf(u':');
+    const QString kind = step.left(colon);
+    const QString argument = step.mid(colon + 1);
+    if (kind == u"type"_s) {
+        QTest::keyClicks(box, argument);
+    } else if (kind == u"keys"_s) {
+        QTest::keySequence(box, QKeySequence(argument));
+    } else if (kind == u"std"_s) {
+        bool known = false;
+        const int key = QMetaEnum::fromType<QKeySequence::StandardKey>().keyToValue(qPrintable(argument), &known);
+        QVERIFY2(known, qPrintable(argument));
+        const QKeySequence sequence(static_cast<QKeySequence::StandardKey>(key));
+        QVERIFY2(!sequence.isEmpty(), qPrintable(argument));
+        QTest::keySequence(box, sequence);
+    } else if (kind == u"clip"_s) {
+        QGuiApplication::clipboard()->setText(argument);
+    } else {
+        QFAIL(qPrintable(u"unknown step "_s + step));
+    }
+    QCoreApplication::processEvents();
+}
+
+struct Outcome
+{
+    QString text;
+    int anchor = 0;
+    int position = 0;
+    QString clipboard;
+};
+
+Outcome runScript(QPlainTextEdit *box, int anchor, int position, const QStringList &steps)
+{
+    QGuiApplication::clipboard()->clear();
+    QTextCursor cursor(box->document());
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    box->setTextCursor(cursor);
+    for (const QString &step : steps) {
+        runStep(box, step);
+        if (QTest::currentTestFailed())
+            return {};
+    }
+    return {boxText(box), box->textCursor().anchor(), box->textCursor().position(),
+            QGuiApplication::clipboard()->text()};
+}
+
+// The longest block of the box, in characters.
+int longestBlock(const QPlainTextEdit *box)
+{
+    int longest = 0;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        longest = qMax(longest, block.length() - 1);
+    return longest;
+}
+
+} // namespace
+
+class tst_LongParagraphs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void editsAcrossSoftBreak_data();
+    void editsAcrossSoftBreak();
+    void typingAndPastingKeepPiecesShort();
+    void analysesOfOneParagraph_data();
+    void analysesOfOneParagraph();
+    void saveAndViewOneParagraphPage();
+
+private:
+    std::unique_ptr<XdgFixture> m_desktop;
+    QTemporaryDir m_saveFolder;
+    int m_boxPiece = 0;
+};
+
+void tst_LongParagraphs::initTestCase()
+{
+    // The browser and the results file on a private desktop, before anything has asked GIO.
+    m_desktop = std::make_unique<XdgFixture>();
+    QVERIFY2(m_desktop->isValid(), qPrintable(m_desktop->errorString()));
+    QVERIFY(!m_desktop->installRecordingBrowser().isEmpty());
+    m_desktop->applyToThisProcess();
+    UiTest::initApplication();
+    QVERIFY(m_saveFolder.isValid());
+    m_boxPiece = longParagraphPiece();
+}
+
+void tst_LongParagraphs::init()
+{
+    UiTest::startFresh();
+    setLongParagraphPiece(SmallPiece);
+}
+
+void tst_LongParagraphs::cleanup()
+{
+    setLongParagraphPiece(m_boxPiece);
+    UiTest::discardAllAndCheckNoLeak();
+}
+
+void tst_LongParagraphs::editsAcrossSoftBreak_data()
+{
+    // The selection at the start, as offsets from the soft break (the blank it stands for).
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QStringList>("steps");
+
+    const QString longPaste = u"clip:a pasted paragraph much longer than one piece of the box"_s;
+    QTest::newRow("type before the break") << 0 << 0 << QStringList{u"type:XY"_s};
+    QTest::newRow("type after the break") << 1 << 1 << QStringList{u"type:XY"_s};
+    QTest::newRow("type a blank at the break") << 0 << 0 << QStringList{u"type: "_s};
+    QTest::newRow("type past a piece, then undo and redo")
+        << 1 << 1 << QStringList{u"type:rank well today "_s, u"std:Undo"_s, u"std:Redo"_s};
+    QTest::newRow("Backspace after the break") << 1 << 1 << QStringList{u"keys:Backspace"_s};
+    QTest::newRow("Delete before the break") << 0 << 0 << QStringList{u"keys:Delete"_s};
+    QTest::newRow("Delete, undo, redo") << 0 << 0
+                                        << QStringList{u"keys:Delete"_s, u"std:Undo"_s, u"std:Redo"_s, u"type:Z"_s};
+    QTest::newRow("Backspace over a selection across the break") << -3 << 3 << QStringList{u"keys:Backspace"_s};
+    QTest::newRow("type over a selection across the break") << 3 << -3 << QStringList{u"type:Q"_s};
+    QTest::newRow("copy across the break, paste at the end")
+        << -3 << 3 << QStringList{u"std:Copy"_s, u"std:MoveToEndOfDocument"_s, u"std:Paste"_s};
+    QTest::newRow("cut across the break, paste at the start")
+        << -3 << 3 << QStringList{u"std:Cut"_s, u"std:MoveToStartOfDocument"_s, u"std:Paste"_s};
+    QTest::newRow("cut across the break, undo") << -3 << 3 << QStringList{u"std:Cut"_s, u"std:Undo"_s};
+    QTest::newRow("paste a long paragraph at the break") << 0 << 0 << QStringList{longPaste, u"std:Paste"_s};
+    QTest::newRow("paste a long paragraph over the break, undo, redo")
+        << -2 << 2 << QStringList{longPaste, u"std:Paste"_s, u"std:Undo"_s, u"std:Redo"_s};
+    QTest::newRow("paste lines at the break")
+        << 1 << 1 << QStringList{u"clip:one\r\ntwo\nthree"_s, u"std:Paste"_s, u"type:!"_s};
+    QTest::newRow("Return after the break, undo") << 1 << 1 << QStringList{u"keys:Return"_s, u"std:Undo"_s};
+    QTest::newRow("Return before the break, then type") << 0 << 0 << QStringList{u"keys:Return"_s, u"type:new"_s};
+    QTest::newRow("Right over the break") << -1 << -1 << QStringList{u"keys:Right"_s, u"keys:Right"_s, u"type:R"_s};
+    QTest::newRow("Left over the break") << 2 << 2 << QStringList{u"keys:Left"_s, u"keys:Left"_s, u"type:L"_s};
+    QTest::newRow("next word over the break") << -2 << -2 << QStringList{u"std:MoveToNextWord"_s, u"type:W"_s};
+    QTest::newRow("previous word over the break")
+        << 2 << 2 << QStringList{u"std:MoveToPreviousWord"_s, u"std:MoveToPreviousWord"_s, u"type:W"_s};
+    QTest::newRow("select words across the break, copy")
+        << -2 << -2 << QStringList{u"std:SelectNextWord"_s, u"std:SelectNextWord"_s, u"std:Copy"_s};
+    QTest::newRow("select back across the break, copy")
+        << 3 << 3 << QStringList{u"std:SelectPreviousWord"_s, u"std:SelectPreviousWord"_s, u"std:Copy"_s};
+    QTest::newRow("delete the word before, from after the break") << 1 << 1 << QStringList{u"std:DeleteStartOfWord"_s};
+    QTest::newRow("delete to the next word over the break") << -2 << -2 << QStringList{u"std:DeleteEndOfWord"_s};
+    QTest::newRow("select all, copy") << 0 << 0 << QStringList{u"std:SelectAll"_s, u"std:Copy"_s};
+}
+
+void tst_LongParagraphs::editsAcrossSoftBreak()
+{
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QStringList, steps);
+
+    // The same text, once as Qt holds it (one paragraph) and once as a text box cuts it.
+    QPlainTextEdit onePiece;
+    onePiece.setPlainText(Paragraph);
+    TextBox pieces(nullptr);
+    setBoxText(&pieces, Paragraph);
+    QCOMPARE(boxText(&pieces), Paragraph);
+    QVERIFY2(pieces.document()->blockCount() > 3, "the paragraph was not cut");
+    QVERIFY(longestBlock(&pieces) <= SmallPiece);
+    // The break between the second and third piece.
+    const int softBreak = pieces.document()->findBlockByNumber(2).position() - 1;
+    QCOMPARE(Paragraph.at(softBreak), u' ');
+
+    const Outcome expected = runScript(&onePiece, softBreak + anchor, softBreak + position, steps);
+    QVERIFY(!QTest::currentTestFailed());
+    const Outcome outcome = runScript(&pieces, softBreak + anchor, softBreak + position, steps);
+    QVERIFY(!QTest::currentTestFailed());
+    QCOMPARE(outcome.text, expected.text);
+    QCOMPARE(outcome.anchor, expected.anchor);
+    QCOMPARE(outcome.position, expected.position);
+    QCOMPARE(outcome.clipboard, expected.clipboard);
+}
+
+void tst_LongParagraphs::typingAndPastingKeepPiecesShort()
+{
+    // What the box does for speed: no block grows much past a piece, however the text comes in.
+    TextBox box(nullptr);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QString typed;
+    for (int i = 0; typed.size() < 10 * SmallPiece; ++i)
+        typed += u"word%1 "_s.arg(i);
+    QTest::keyClicks(&box, typed);
+    QCOMPARE(boxText(&box), typed);
+    QVERIFY(box.document()->blockCount() >= 10);
+    QVERIFY(longestBlock(&box) <= SmallPiece + 1);
+
+    box.selectAll();
+    QGuiApplication::clipboard()->setText(typed + typed);
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QCOMPARE(boxText(&box), typed + typed);
+    QVERIFY(longestBlock(&box) <= SmallPiece);
+
+    // Set by the program past the box (as a screen reader may): cut on the next turn.
+    box.setPlainText(typed);
+    QTRY_VERIFY(longestBlock(&box) <= SmallPiece);
+    QCOMPARE(boxText(&box), typed);
+    // Nothing to undo: the cutting is no edit of the user's.
+    QVERIFY(!box.document()->isUndoAvailable());
+
+    // A stretch without a blank is not cut: the box gives back what it was given.
+    const QString unbroken = u"head "_s + QString(3 * SmallPiece, u'x') + u" tail"_s;
+    setBoxText(&box, unbroken);
+    QCOMPARE(boxText(&box), unbroken);
+    QCOMPARE(longestBlock(&box), 3 * SmallPiece);
+}
+
+void tst_LongParagraphs::analysesOfOneParagraph_data()
+{
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<QString>("text");
+
+    QString repeated;
+    for (int i = 0; i < 12; ++i)
+        repeated += u"Free software  for free software users "_s;
+    // The last blank is a soft break: the final selection is on it.
+    const QString longLastWord = repeated + u"free software "_s + QString(3 * SmallPiece, u'x');
+    const QString blanksAtEnd = repeated + u"   "_s;
+
+    for (const auto &[screen, name] : {std::pair{ScreenId::Step2, "description"}, std::pair{ScreenId::Step3, "body"},
+                                       std::pair{ScreenId::Generator, "page"}}) {
+        QTest::addRow("%s, phrase across breaks", name) << int(screen) << repeated;
+        QTest::addRow("%s, last blank a soft break", name) << int(screen) << longLastWord;
+        QTest::addRow("%s, blanks at the end", name) << int(screen) << blanksAtEnd;
+    }
+}
+
+void tst_LongParagraphs::analysesOfOneParagraph()
+{
+    QFETCH(int, screen);
+    QFETCH(QString, text);
+
+    const auto id = ScreenId(screen);
+    pageProject() = sampleProject();
+    pageProject().TargetedPhrase = pageProject().MatchPhrase = u"free software"_s;
+    QWidget *window = UiTest::showExposed(id);
+    QVERIFY(window);
+    const char *boxName = id == ScreenId::Step2 ? "MDescription" : id == ScreenId::Step3 ? "PageBody" : "Text1";
+    auto *box = UiTest::control<QPlainTextEdit>(id, boxName);
+    QVERIFY(box);
+    setBoxText(box, text);
+    QCOMPARE(boxText(box), text);
+    QVERIFY2(box->document()->blockCount() > 10, "the text was not cut");
+    bool phraseOverBreak = false;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        phraseOverBreak = phraseOverBreak || block.text().endsWith(u"free"_s, Qt::CaseInsensitive);
+    QVERIFY2(phraseOverBreak, "no phrase spans a soft break");
+
+    // The engine on the raw text, from the project as it is before the analysis.
+    PageProject project = pageProject();
+    AnalysedBox expected{text, 0, 0};
+    ReportCaptions captions;
+    if (id == ScreenId::Step2)
+        captions = ReportMetaDescription(project, expected).captions;
+    else if (id == ScreenId::Step3)
+        captions = ReportPageBody(project, expected).captions;
+    else
+        captions = ReportGeneratedPage(project, expected, QLocale());
+
+    const char *statistics = id == ScreenId::Step2 ? "Label12" : id == ScreenId::Step3 ? "lblCounter" : "lbl1";
+    const char *advice = id == ScreenId::Step2 ? "Label10" : id == ScreenId::Step3 ? "lblCounter2" : "lbl2";
+    if (id == ScreenId::Generator) {
+        UiTest::click(ScreenId::Generator, "Command4");
+        QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
+        UiTest::click(UiTest::control<QAbstractButton>(ScreenId::Options, "Check1"));
+        UiTest::click(ScreenId::Options, "Command4");
+    } else {
+        UiTest::click(id, "Command4");
+    }
+    QTRY_COMPARE(UiTest::labelText(id, statistics), captionText(captions.statistics));
+    QCOMPARE(UiTest::labelText(id, advice), captionText(captions.advice));
+    QCOMPARE(pageProject().WordCount, project.WordCount);
+    QCOMPARE(pageProject().PhraseCount, project.PhraseCount);
+
+    // The box shows the counting's last selection, on the same characters.
+    const AnalysedBox shown = analysedBox(box);
+    QCOMPARE(shown.selStart, expected.selStart);
+    QCOMPARE(shown.selLength, expected.selLength);
+    QCOMPARE(boxTextBetween(box, box->textCursor().selectionStart(), box->textCursor().selectionEnd()),
+             text.mid(expected.selStart, expected.selLength));
+    QCOMPARE(boxText(box), text);
+}
+
+void tst_LongParagraphs::saveAndViewOneParagraphPage()
+{
+    // A body of real length as one paragraph, cut with the box's own piece length.
+    setLongParagraphPiece(m_boxPiece);
+    QString body = sampleBody(20000);
+    body.replace(u"\r\n"_s, u" "_s);
+    pageProject() = sampleProject();
+    pageProject().BodyText = body;
+    PageProject project = pageProject();
+    const QString page = BuildGatewayPage(project);
+    QVERIFY(UiTest::showExposed(ScreenId::Generator));
+    auto *text1 = UiTest::control<QPlainTextEdit>(ScreenId::Generator, "Text1");
+    QVERIFY(text1);
+    QVERIFY2(text1->document()->blockCount() > page.count(u"\r\n"_s) + 10, "the body was not cut");
+    QCOMPARE(boxText(text1), page);
+    const QByteArray pageBytes = (page + u"\r\n"_s).toUtf8();
+
+    const qsizetype callsBefore = m_desktop->browserCalls().size();
+    UiTest::click(ScreenId::Generator, "Command4");
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
+    UiTest::click(UiTest::control<QAbstractButton>(ScreenId::Options, "Check2"));
+    UiTest::click(ScreenId::Options, "Command4");
+    QCOMPARE(UiTest::readFile(resultsFilePath()), pageBytes);
+    QTRY_COMPARE_WITH_TIMEOUT(m_desktop->browserCalls().size(), callsBefore + 1, 10000);
+
+    const QString path = m_saveFolder.filePath(u"page.htm"_s);
+    whenModal<QFileDialog>(UiTest::saveAs(path));
+    UiTest::click(ScreenId::Generator, "Command4");
+    QVERIFY(QTest::qWaitForWindowActive(Screens::find(ScreenId::Options)));
+    UiTest::click(UiTest::control<QAbstractButton>(ScreenId::Options, "Check3"));
+    UiTest::click(ScreenId::Options, "Command4");
+    QCOMPARE(UiTest::readFile(path), pageBytes);
+}
+
+QTEST_MAIN(tst_LongParagraphs)
+#include "tst_longparagraphs.moc"
