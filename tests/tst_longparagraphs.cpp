@@ -7,7 +7,7 @@
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
 #include "sampleproject.h"
-#include "ui/textboxes.h"
+#include "ui/controls/textboxes.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 
