@@ -51,9 +51,14 @@ private:
     int m_changedFrom = 1;
     int m_changedTo = 0;
     bool m_cutPending = false;
-    // Where the caret was after a cut that ended a run of typing, and the undo steps then.
+    // The run of typing or deleting that the next key goes on with, if it is the same kind of
+    // key: where the caret was after the run's last key (or the cut that followed it), and the
+    // undo steps then.
+    enum class EditRun { None, Typing, Backspace, Delete };
+    EditRun m_runKind = EditRun::None;
     int m_runPosition = -1;
     int m_runUndoSteps = 0;
+    bool m_keyEditing = false;
     bool m_cutting = false;
 };
 
