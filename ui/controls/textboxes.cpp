@@ -1,5 +1,6 @@
 #include "ui/controls/textboxes.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -240,13 +241,54 @@ TextBox::TextBox(QWidget *parent, int columns, int lines)
     setTabChangesFocus(true);
     // A new document (setDocument) is not watched; the program's boxes keep theirs.
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::noteChange);
+    for (QObject *child : children()) {
+        if (child->inherits("QWidgetTextControl"))
+            m_textControl = child;
+    }
+    takeOverChangeEvents();
+}
+
+void TextBox::takeOverChangeEvents()
+{
+    // Qt's text control tells screen readers of each change in the document's own characters
+    // (a soft break as a line break), and of each cut as a change of the text; that is all it
+    // does with this signal. The box tells them itself. Qt connects it again whenever a text is
+    // set; the box, connected first, takes it off before it is called.
+    if (m_textControl)
+        disconnect(document(), &QTextDocument::contentsChange, m_textControl, nullptr);
+}
+
+bool continuesParagraph(const QTextBlock &block)
+{
+    return startsSoftly(block);
+}
+
+void TextBox::announceChange(int position, int removed, int added)
+{
+    takeOverChangeEvents();
+    if (!m_textControl || !QAccessible::isActive())
+        return;
+    // As Qt does: the removed text is gone, so only its length is told.
+    const QString inserted = boxTextBetween(this, position, position + added);
+    const QString gone(removed, QLatin1Char(' '));
+    if (removed == 0) {
+        QAccessibleTextInsertEvent event(this, position, inserted);
+        QAccessible::updateAccessibility(&event);
+    } else if (added == 0) {
+        QAccessibleTextRemoveEvent event(this, position, gone);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(this, position, gone, inserted);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TextBox::noteChange(int position, int removed, int added)
 {
-    Q_UNUSED(removed);
+    // A cut changes no character of the text.
     if (m_cutting)
         return;
+    announceChange(position, removed, added);
     // An edit from elsewhere (the program's, a screen reader's) ends a run of typing.
     if (!m_keyEditing)
         m_runKind = EditRun::None;
