@@ -434,7 +434,9 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     }
     m_keyEditing = false;
     if (editing) {
+        // The box is laid out anew as the block ends: only then does the caret know its line.
         run.endEditBlock();
+        ensureCursorVisible();
         const QTextCursor caret = textCursor();
         if (!caret.hasSelection()) {
             m_runKind = kind;
