@@ -4,18 +4,22 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
+#include "ui/controls/textboxes.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(ScreenId)
 Q_DECLARE_METATYPE(QAccessible::Role)
+Q_DECLARE_METATYPE(QAccessible::TextBoundaryType)
 
 namespace {
 
@@ -78,6 +82,49 @@ public:
     static inline QSet<QString> s_windows;
 };
 
+// One paragraph of sentences, several times as long as a piece of a text box.
+QString longParagraph()
+{
+    QString text;
+    for (int i = 0; text.size() < 4 * longParagraphPiece(); ++i)
+        text += u"Gateway page %1 ranks well for free software. Does it? Yes, today "_s.arg(i);
+    return text + u"it does."_s;
+}
+
+// The positions of the box's soft breaks.
+QList<int> softBreaks(const QPlainTextEdit *box)
+{
+    QList<int> breaks;
+    for (QTextBlock block = box->document()->begin().next(); block.isValid(); block = block.next()) {
+        if (continuesParagraph(block))
+            breaks.append(block.position() - 1);
+    }
+    return breaks;
+}
+
+// The texts screen readers would be told were inserted into a box, while it lives.
+class TextChangeRecorder
+{
+public:
+    TextChangeRecorder()
+    {
+        s_inserted.clear();
+        QAccessible::installUpdateHandler(record);
+    }
+    ~TextChangeRecorder() { QAccessible::installUpdateHandler(nullptr); }
+    QStringList inserted() const { return s_inserted; }
+
+private:
+    static void record(QAccessibleEvent *event)
+    {
+        if (event->type() == QAccessible::TextInserted)
+            s_inserted.append(static_cast<QAccessibleTextInsertEvent *>(event)->textInserted());
+        else if (event->type() == QAccessible::TextUpdated)
+            s_inserted.append(static_cast<QAccessibleTextUpdateEvent *>(event)->textInserted());
+    }
+    static inline QStringList s_inserted;
+};
+
 } // namespace
 
 class TestAccessibility : public QObject
@@ -102,6 +149,9 @@ private slots:
     void descriptionFollowsTheShownTexts();
     void lineBoxesGiveTheirWholeText_data();
     void lineBoxesGiveTheirWholeText();
+    void textBoxesGiveTheTextAsTyped_data();
+    void textBoxesGiveTheTextAsTyped();
+    void textBoxChangesAreToldAsTyped();
     void pickListPartsAreNamedByTheCaption();
     void focusableMeansReachedByTab_data();
     void focusableMeansReachedByTab();
@@ -384,6 +434,137 @@ void TestAccessibility::lineBoxesGiveTheirWholeText()
     text->selection(0, &start, &end);
     QCOMPARE(std::pair(start, end), std::pair(1, 4));
     QCOMPARE(text->cursorPosition(), field->cursorPosition());
+}
+
+void TestAccessibility::textBoxesGiveTheTextAsTyped_data()
+{
+    QTest::addColumn<QAccessible::TextBoundaryType>("boundary");
+    QTest::newRow("character") << QAccessible::CharBoundary;
+    QTest::newRow("word") << QAccessible::WordBoundary;
+    QTest::newRow("sentence") << QAccessible::SentenceBoundary;
+    QTest::newRow("paragraph") << QAccessible::ParagraphBoundary;
+    QTest::newRow("whole text") << QAccessible::NoBoundary;
+}
+
+void TestAccessibility::textBoxesGiveTheTextAsTyped()
+{
+    QFETCH(QAccessible::TextBoundaryType, boundary);
+    // A long paragraph is held as pieces; screen readers get it as Qt gives the same paragraph
+    // held whole.
+    const QString typed = longParagraph();
+    QWidget *step3 = Screens::show(ScreenId::Step3);
+    QVERIFY(QTest::qWaitForWindowExposed(step3));
+    auto *body = UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
+    setBoxText(body, typed);
+    const QList<int> breaks = softBreaks(body);
+    QVERIFY2(breaks.size() >= 3, "the paragraph was not cut");
+    QPlainTextEdit whole;
+    whole.setPlainText(typed);
+    whole.resize(body->size());
+    whole.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&whole));
+    QAccessibleInterface *accessible = interfaceOf(body);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QAccessibleTextInterface *expected = interfaceOf(&whole)->textInterface();
+    QVERIFY(text && expected);
+
+    QCOMPARE(accessible->text(QAccessible::Value), typed);
+    QCOMPARE(text->characterCount(), typed.size());
+    QCOMPARE(text->text(0, text->characterCount()), typed);
+    QList<int> offsets{0, 1, int(typed.size()) - 1, int(typed.size())};
+    for (int softBreak : breaks)
+        offsets << softBreak - 1 << softBreak << softBreak + 1 << softBreak + 2;
+    using Call = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int *, int *) const;
+    const std::pair<const char *, Call> calls[] = {{"at", &QAccessibleTextInterface::textAtOffset},
+                                                   {"before", &QAccessibleTextInterface::textBeforeOffset},
+                                                   {"after", &QAccessibleTextInterface::textAfterOffset}};
+    for (const auto &[name, call] : calls) {
+        for (int offset : offsets) {
+            int start = -1;
+            int end = -1;
+            int wholeStart = -1;
+            int wholeEnd = -1;
+            // Qt answers the stretch at the start again for the one before it: there is none.
+            expected->textAtOffset(offset, boundary, &wholeStart, &wholeEnd);
+            // ... and the stretch at the end again for the one after it: there is none either.
+            if ((call == calls[1].second && wholeStart == 0) || (call == calls[2].second && wholeEnd == typed.size())) {
+                QCOMPARE((text->*call)(offset, boundary, &start, &end), QString());
+                continue;
+            }
+            const QString got = (text->*call)(offset, boundary, &start, &end);
+            const QString want = (expected->*call)(offset, boundary, &wholeStart, &wholeEnd);
+            const QByteArray where = QByteArray(name) + " offset " + QByteArray::number(offset);
+            QVERIFY2(got == want, QByteArray(where + ": " + got.toUtf8() + " | " + want.toUtf8()).constData());
+            QVERIFY2(start == wholeStart && end == wholeEnd, where.constData());
+            QCOMPARE(got, typed.mid(start, end - start));
+        }
+    }
+
+    // A line is a line the box shows; the one at a soft break ends there, with no line break.
+    for (int softBreak : breaks) {
+        int start = -1;
+        int end = -1;
+        const QString line = text->textAtOffset(softBreak, QAccessible::LineBoundary, &start, &end);
+        QCOMPARE(end, softBreak);
+        QCOMPARE(line, typed.mid(start, end - start));
+        const QString next = text->textAfterOffset(softBreak, QAccessible::LineBoundary, &start, &end);
+        QCOMPARE(start, softBreak + 1);
+        QCOMPARE(next, typed.mid(start, end - start));
+        QVERIFY(!next.contains(u'\n') && !line.contains(u'\n'));
+    }
+
+    // One run of attributes over the whole text, so that the value is read whole.
+    for (int offset : {0, breaks.first(), int(typed.size()) - 1, int(typed.size())}) {
+        int start = -1;
+        int end = -1;
+        text->attributes(offset, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, int(typed.size())));
+    }
+    // The caret and the selection are the box's.
+    QTextCursor cursor(body->document());
+    cursor.setPosition(breaks.first() - 2);
+    cursor.setPosition(breaks.first() + 3, QTextCursor::KeepAnchor);
+    body->setTextCursor(cursor);
+    int start = -1;
+    int end = -1;
+    QCOMPARE(text->selectionCount(), 1);
+    text->selection(0, &start, &end);
+    QCOMPARE(std::pair(start, end), std::pair(breaks.first() - 2, breaks.first() + 3));
+    QCOMPARE(text->cursorPosition(), breaks.first() + 3);
+    QCOMPARE(accessible->role(), QAccessible::EditableText);
+    QCOMPARE(accessible->text(QAccessible::Name), u"Page Body:"_s);
+    QVERIFY(accessible->state().multiLine && accessible->state().editable);
+}
+
+void TestAccessibility::textBoxChangesAreToldAsTyped()
+{
+    QWidget *step3 = UiTest::showActive(ScreenId::Step3);
+    QVERIFY(step3);
+    auto *body = UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
+    body->setFocus();
+    const QString typed = longParagraph();
+    setBoxText(body, typed);
+    const int breaksBefore = int(softBreaks(body).size());
+
+    // Typing at the end until the box cuts the paragraph again: each key is one character
+    // inserted; the cut is no change of the text.
+    body->moveCursor(QTextCursor::End);
+    QString more;
+    for (int i = 0; more.size() < longParagraphPiece() + 20; ++i)
+        more += u" and %1"_s.arg(i);
+    {
+        TextChangeRecorder recorder;
+        QTest::keyClicks(body, more);
+        QCOMPARE(boxText(body), typed + more);
+        QVERIFY2(softBreaks(body).size() > breaksBefore, "typing did not cut the paragraph again");
+        QCOMPARE(recorder.inserted().join(QString()), more);
+    }
+    // A pasted paragraph, cut as it goes in, is told as it was on the clipboard.
+    TextChangeRecorder recorder;
+    QGuiApplication::clipboard()->setText(typed);
+    QTest::keySequence(body, QKeySequence::Paste);
+    QCOMPARE(boxText(body), typed + more + typed);
+    QCOMPARE(recorder.inserted(), QStringList{typed});
 }
 
 void TestAccessibility::pickListPartsAreNamedByTheCaption()

@@ -152,6 +152,18 @@ void tst_LongParagraphs::editsAcrossSoftBreak_data()
     QTest::newRow("type a blank at the break") << 0 << 0 << QStringList{u"type: "_s};
     QTest::newRow("type past a piece, then undo and redo")
         << 1 << 1 << QStringList{u"type:rank well today "_s, u"std:Undo"_s, u"std:Redo"_s};
+    QTest::newRow("type across two cuts, undo once")
+        << 1 << 1 << QStringList{u"type:rank well today and every day with free software for all "_s, u"std:Undo"_s};
+    QTest::newRow("type across two cuts, undo, redo, undo")
+        << -4 << -4
+        << QStringList{u"type:rank well today and every day with free software "_s, u"std:Undo"_s, u"std:Redo"_s,
+                       u"std:Undo"_s};
+    QTest::newRow("type words without blanks across a cut, undo")
+        << 0 << 0 << QStringList{u"type:xxxxxxxxxxxxxxxxxxxx yyyyyyyyyyyyyyyyyyy zz"_s, u"std:Undo"_s};
+    QTest::newRow("Backspace over the break, undo")
+        << 3 << 3 << QStringList(5, u"keys:Backspace"_s) + QStringList{u"std:Undo"_s};
+    QTest::newRow("type, Backspace, undo twice")
+        << -1 << -1 << QStringList{u"type:ab"_s, u"keys:Backspace"_s, u"std:Undo"_s, u"std:Undo"_s};
     QTest::newRow("Backspace after the break") << 1 << 1 << QStringList{u"keys:Backspace"_s};
     QTest::newRow("Delete before the break") << 0 << 0 << QStringList{u"keys:Delete"_s};
     QTest::newRow("Delete, undo, redo") << 0 << 0

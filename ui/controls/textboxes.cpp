@@ -1,5 +1,6 @@
 #include "ui/controls/textboxes.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -240,13 +241,57 @@ TextBox::TextBox(QWidget *parent, int columns, int lines)
     setTabChangesFocus(true);
     // A new document (setDocument) is not watched; the program's boxes keep theirs.
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::noteChange);
+    for (QObject *child : children()) {
+        if (child->inherits("QWidgetTextControl"))
+            m_textControl = child;
+    }
+    takeOverChangeEvents();
+}
+
+void TextBox::takeOverChangeEvents()
+{
+    // Qt's text control tells screen readers of each change in the document's own characters
+    // (a soft break as a line break), and of each cut as a change of the text; that is all it
+    // does with this signal. The box tells them itself. Qt connects it again whenever a text is
+    // set; the box, connected first, takes it off before it is called.
+    if (m_textControl)
+        disconnect(document(), &QTextDocument::contentsChange, m_textControl, nullptr);
+}
+
+bool continuesParagraph(const QTextBlock &block)
+{
+    return startsSoftly(block);
+}
+
+void TextBox::announceChange(int position, int removed, int added)
+{
+    takeOverChangeEvents();
+    if (!m_textControl || !QAccessible::isActive())
+        return;
+    // As Qt does: the removed text is gone, so only its length is told.
+    const QString inserted = boxTextBetween(this, position, position + added);
+    const QString gone(removed, QLatin1Char(' '));
+    if (removed == 0) {
+        QAccessibleTextInsertEvent event(this, position, inserted);
+        QAccessible::updateAccessibility(&event);
+    } else if (added == 0) {
+        QAccessibleTextRemoveEvent event(this, position, gone);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(this, position, gone, inserted);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TextBox::noteChange(int position, int removed, int added)
 {
-    Q_UNUSED(removed);
+    // A cut changes no character of the text.
     if (m_cutting)
         return;
+    announceChange(position, removed, added);
+    // An edit from elsewhere (the program's, a screen reader's) ends a run of typing.
+    if (!m_keyEditing)
+        m_runKind = EditRun::None;
     const bool nothingChanged = m_changedFrom > m_changedTo;
     m_changedFrom = nothingChanged ? position : qMin(m_changedFrom, position);
     m_changedTo = nothingChanged ? position + added : qMax(m_changedTo, position + added);
@@ -330,10 +375,11 @@ void TextBox::cutLongParagraphs()
     cursor.endEditBlock();
     if (!undoable)
         document->setUndoRedoEnabled(undoWasEnabled);
-    if (undoable && anchor == position) {
-        m_runPosition = position;
+    // A run of typing that the cut came in goes on with the next key.
+    if (undoable && anchor == position && m_runPosition == position)
         m_runUndoSteps = document->availableUndoSteps();
-    }
+    else
+        m_runKind = EditRun::None;
     m_cutting = false;
 
     if (textCursor().anchor() != anchor || textCursor().position() != position) {
@@ -353,18 +399,28 @@ void TextBox::setPreferredSize(int columns, int lines)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
-    // Qt makes a run of typing (or of deleting) one step to undo. A cut in the middle of the run
-    // ended the step; the run's next key goes on with it.
-    const bool editKey = (!event->text().isEmpty() && event->text().at(0).isPrint() &&
-                          !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) ||
-                         event->matches(QKeySequence::Backspace) || event->matches(QKeySequence::Delete);
-    QTextCursor runGoesOn = textCursor();
-    const bool joinRun = editKey && !isReadOnly() && !runGoesOn.hasSelection() &&
-                         runGoesOn.position() == m_runPosition && document()->availableUndoSteps() == m_runUndoSteps &&
-                         document()->availableRedoSteps() == 0;
+    // Qt makes a run of typing (or of deleting) one step to undo: each key's change merges with
+    // the one before. A cut in the middle of the run would end that step; so each key of a run
+    // is an edit block joined to the one before, and a cut joins it too.
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    EditRun kind = EditRun::None;
+    if (!event->text().isEmpty() && event->text().at(0).isPrint() && plain)
+        kind = EditRun::Typing;
+    else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
+        kind = EditRun::Backspace;
+    else if (event->matches(QKeySequence::Delete))
+        kind = EditRun::Delete;
+    QTextCursor run = textCursor();
+    const bool editing = kind != EditRun::None && !isReadOnly() && !run.hasSelection();
+    const bool joinRun = editing && kind == m_runKind && run.position() == m_runPosition &&
+                         document()->availableUndoSteps() == m_runUndoSteps && document()->availableRedoSteps() == 0;
+    m_runKind = EditRun::None;
     m_runPosition = -1;
     if (joinRun)
-        runGoesOn.joinPreviousEditBlock();
+        run.joinPreviousEditBlock();
+    else if (editing)
+        run.beginEditBlock();
+    m_keyEditing = true;
 
     if (!isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator) && startsSoftly(textCursor().block())) {
         // Qt gives the new paragraph the format of the one it was in: it would be another piece.
@@ -376,8 +432,18 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     } else if (!moveOverSoftBreak(event)) {
         QPlainTextEdit::keyPressEvent(event);
     }
-    if (joinRun)
-        runGoesOn.endEditBlock();
+    m_keyEditing = false;
+    if (editing) {
+        // The box is laid out anew as the block ends: only then does the caret know its line.
+        run.endEditBlock();
+        ensureCursorVisible();
+        const QTextCursor caret = textCursor();
+        if (!caret.hasSelection()) {
+            m_runKind = kind;
+            m_runPosition = caret.position();
+            m_runUndoSteps = document()->availableUndoSteps();
+        }
+    }
     cutLongParagraphs();
 }
 
@@ -448,7 +514,7 @@ void TextBox::insertFromMimeData(const QMimeData *source)
         return;
     }
     // Cut as it goes in: a long paragraph pasted whole would be laid out whole once.
-    m_runPosition = -1;
+    m_runKind = EditRun::None;
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();

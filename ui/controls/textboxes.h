@@ -3,10 +3,12 @@
 #include "analysis/counting.h"
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QString>
 
 class QLabel;
 class QLineEdit;
+class QTextBlock;
 
 // A multi-line text box. It asks for room for a number of columns and lines, but gives up height
 // first when its window cannot fit the screen (it scrolls then). Tab moves on to the next
@@ -40,6 +42,8 @@ protected:
 private:
     QSize sizeFor(int columns, int lines) const;
     void noteChange(int position, int removed, int added);
+    void announceChange(int position, int removed, int added);
+    void takeOverChangeEvents();
     void cutLongParagraphs();
     void forgetChanges();
     friend void setBoxText(QPlainTextEdit *box, const QString &text);
@@ -51,11 +55,21 @@ private:
     int m_changedFrom = 1;
     int m_changedTo = 0;
     bool m_cutPending = false;
-    // Where the caret was after a cut that ended a run of typing, and the undo steps then.
+    // The run of typing or deleting that the next key goes on with, if it is the same kind of
+    // key: where the caret was after the run's last key (or the cut that followed it), and the
+    // undo steps then.
+    enum class EditRun { None, Typing, Backspace, Delete };
+    EditRun m_runKind = EditRun::None;
     int m_runPosition = -1;
     int m_runUndoSteps = 0;
+    bool m_keyEditing = false;
     bool m_cutting = false;
+    // The box, not Qt's text control, tells screen readers what changed.
+    QPointer<QObject> m_textControl;
 };
+
+// The break before the block is soft: the block goes on with the paragraph of the one before.
+bool continuesParagraph(const QTextBlock &block);
 
 // Pieces of a long paragraph are at most this many characters long (a paragraph without a blank
 // stays whole). Set small by tests, to have soft breaks in short texts.
