@@ -29,16 +29,20 @@ constexpr int SoftBreakProperty = QTextFormat::UserProperty + 0x5b0;
 
 int pieceLength = 768;
 
-bool startsSoftly(const QTextBlock &block)
+} // namespace
+
+bool continuesParagraph(const QTextBlock &block)
 {
     return block.blockFormat().boolProperty(SoftBreakProperty);
 }
+
+namespace {
 
 // The block ends in a soft break: the paragraph goes on in the next block.
 bool endsSoftly(const QTextBlock &block)
 {
     const QTextBlock next = block.next();
-    return next.isValid() && startsSoftly(next);
+    return next.isValid() && continuesParagraph(next);
 }
 
 QTextBlockFormat breakFormat(QTextBlockFormat format, bool soft)
@@ -258,11 +262,6 @@ void TextBox::takeOverChangeEvents()
         disconnect(document(), &QTextDocument::contentsChange, m_textControl, nullptr);
 }
 
-bool continuesParagraph(const QTextBlock &block)
-{
-    return startsSoftly(block);
-}
-
 void TextBox::announceChange(int position, int removed, int added)
 {
     takeOverChangeEvents();
@@ -422,7 +421,8 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         run.beginEditBlock();
     m_keyEditing = true;
 
-    if (!isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator) && startsSoftly(textCursor().block())) {
+    if (!isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator) &&
+        continuesParagraph(textCursor().block())) {
         // Qt gives the new paragraph the format of the one it was in: it would be another piece.
         QTextCursor cursor = textCursor();
         cursor.insertBlock(breakFormat(cursor.blockFormat(), false), cursor.charFormat());
