@@ -127,16 +127,14 @@ private:
     ScreenId m_id;
 };
 
-// A single-line box as screen readers see it. Qt's own interface reports an empty run of text
-// attributes at every position, and screen readers that read the value run by run then drop its
-// last character ("http:/" for "http://"); this one reports one run over the whole text. A pick
-// list's field is named by the list's caption.
-class LineBoxInterface : public QAccessibleWidget,
-                         public QAccessibleTextInterface,
-                         public QAccessibleEditableTextInterface
+// What both kinds of text box are to screen readers: editable text with a caret and one
+// selection. The text has one font and one colour throughout, so one run of attributes covers it
+// all: Qt's own interfaces report an empty run at every position, and screen readers that read a
+// value run by run then drop its last character ("http:/" for "http://").
+class BoxInterface : public QAccessibleWidget, public QAccessibleTextInterface, public QAccessibleEditableTextInterface
 {
 public:
-    explicit LineBoxInterface(QLineEdit *box)
+    explicit BoxInterface(QWidget *box)
         : QAccessibleWidget(box, QAccessible::EditableText)
     {
     }
@@ -148,6 +146,40 @@ public:
         if (type == QAccessible::EditableTextInterface)
             return static_cast<QAccessibleEditableTextInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        Q_UNUSED(offset);
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
+    }
+
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
+
+protected:
+    QAccessible::State boxState(bool readOnly) const
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !readOnly;
+        state.readOnly = readOnly;
+        state.selectableText = true;
+        return state;
+    }
+};
+
+// A single-line box as screen readers see it, its text whole. A pick list's field is named by the
+// list's caption.
+class LineBoxInterface : public BoxInterface
+{
+public:
+    explicit LineBoxInterface(QLineEdit *box)
+        : BoxInterface(box)
+    {
     }
 
     QString text(QAccessible::Text kind) const override
@@ -173,10 +205,7 @@ public:
 
     QAccessible::State state() const override
     {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.editable = !box()->isReadOnly();
-        state.readOnly = box()->isReadOnly();
-        state.selectableText = true;
+        QAccessible::State state = boxState(box()->isReadOnly());
         state.passwordEdit = box()->echoMode() != QLineEdit::Normal;
         return state;
     }
@@ -190,14 +219,6 @@ public:
         return text.mid(startOffset, endOffset - startOffset);
     }
     int characterCount() const override { return int(box()->text().size()); }
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
-    {
-        Q_UNUSED(offset);
-        // The box has one font and one colour throughout.
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return QString();
-    }
 
     // Caret and selection.
     int cursorPosition() const override { return box()->cursorPosition(); }
@@ -211,7 +232,6 @@ public:
             *endOffset = box()->selectionEnd();
         }
     }
-    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
     void removeSelection(int selectionIndex) override
     {
         if (selectionIndex == 0)
@@ -248,8 +268,6 @@ public:
     }
 
     // Editing.
-    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
-    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString &text) override
     {
         if (box()->isReadOnly())
@@ -273,26 +291,14 @@ private:
 
 // A multi-line box as screen readers see it. It gives the text as the user typed it: a soft
 // break, where the box cut a long paragraph into pieces, is the blank it stands for, and a
-// paragraph or a sentence goes on over it. Lines are the lines the box shows. The text has one
-// font and one colour, so one run of attributes over it all (screen readers that read a value
-// run by run then read it whole). The rest is as Qt's own interface for a text edit has it.
-class TextBoxInterface : public QAccessibleWidget,
-                         public QAccessibleTextInterface,
-                         public QAccessibleEditableTextInterface
+// paragraph or a sentence goes on over it. Lines are the lines the box shows. The rest is as
+// Qt's own interface for a text edit has it.
+class TextBoxInterface : public BoxInterface
 {
 public:
     explicit TextBoxInterface(TextBox *box)
-        : QAccessibleWidget(box, QAccessible::EditableText)
+        : BoxInterface(box)
     {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        if (type == QAccessible::EditableTextInterface)
-            return static_cast<QAccessibleEditableTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
     }
 
     QString text(QAccessible::Text kind) const override
@@ -312,11 +318,8 @@ public:
 
     QAccessible::State state() const override
     {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.selectableText = true;
+        QAccessible::State state = boxState(box()->isReadOnly());
         state.multiLine = true;
-        state.readOnly = box()->isReadOnly();
-        state.editable = !box()->isReadOnly();
         return state;
     }
 
@@ -328,13 +331,6 @@ public:
         return boxTextBetween(box(), startOffset, endOffset);
     }
     int characterCount() const override { return box()->document()->characterCount() - 1; }
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
-    {
-        Q_UNUSED(offset);
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return QString();
-    }
 
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
                          int *endOffset) const override
@@ -370,7 +366,6 @@ public:
             *endOffset = cursor.selectionEnd();
         }
     }
-    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
     void removeSelection(int selectionIndex) override
     {
         if (selectionIndex != 0)
@@ -421,8 +416,6 @@ public:
     }
 
     // Editing.
-    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
-    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString &text) override
     {
         if (box()->isReadOnly() || startOffset < 0 || endOffset < startOffset || endOffset > characterCount())
