@@ -801,8 +801,10 @@ void tst_Generator::viewFollowsXdgRules()
 
     QVERIFY2(!unexpected.shown, qPrintable(unexpected.text));
     QCOMPARE(readBytes(results), pageBytes(boxText(text1())));
-    waitForBrowserCalls(callsBefore + 1);
-    QCOMPARE(m_desktop->browserCalls().last(), QStringList{fileNameFromBytes(results)});
+    // The recording browser runs on its own, so a call from an earlier view may still come in
+    // after this one was asked for: the call with this page is looked for among all since.
+    const QStringList expected{fileNameFromBytes(results)};
+    QTRY_VERIFY_WITH_TIMEOUT(m_desktop->browserCalls().mid(callsBefore).contains(expected), 10000);
     // Nothing under the relative name, nothing under a name with a replacement character.
     QVERIFY(QDir(m_saveFolder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     QVERIFY(!hasReplacementCharacter(root));
