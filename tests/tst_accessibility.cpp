@@ -86,7 +86,7 @@ public:
 QString longParagraph()
 {
     QString text;
-    for (int i = 0; text.size() < 4 * longParagraphPiece(); ++i)
+    for (int i = 0; text.size() < 6 * longParagraphPiece(); ++i)
         text += u"Gateway page %1 ranks well for free software. Does it? Yes, today "_s.arg(i);
     return text + u"it does."_s;
 }
@@ -102,7 +102,8 @@ QList<int> softBreaks(const QPlainTextEdit *box)
     return breaks;
 }
 
-// The texts screen readers would be told were inserted into a box, while it lives.
+// The texts screen readers would be told were inserted into a box, while it lives: it stands
+// where the screen reader does, under the boxes' own announcements.
 class TextChangeRecorder
 {
 public:
@@ -110,8 +111,13 @@ public:
     {
         s_inserted.clear();
         QAccessible::installUpdateHandler(record);
+        installTextBoxAnnouncements();
     }
-    ~TextChangeRecorder() { QAccessible::installUpdateHandler(nullptr); }
+    ~TextChangeRecorder()
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        installTextBoxAnnouncements();
+    }
     QStringList inserted() const { return s_inserted; }
 
 private:
@@ -456,6 +462,8 @@ void TestAccessibility::textBoxesGiveTheTextAsTyped()
     QVERIFY(QTest::qWaitForWindowExposed(step3));
     auto *body = UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
     setBoxText(body, typed);
+    // The pieces are cut where the box wraps the lines, once it knows its width.
+    QTRY_VERIFY(qobject_cast<TextBox *>(body)->isSettled());
     const QList<int> breaks = softBreaks(body);
     QVERIFY2(breaks.size() >= 3, "the paragraph was not cut");
     QPlainTextEdit whole;
@@ -544,6 +552,7 @@ void TestAccessibility::textBoxChangesAreToldAsTyped()
     body->setFocus();
     const QString typed = longParagraph();
     setBoxText(body, typed);
+    QTRY_VERIFY(qobject_cast<TextBox *>(body)->isSettled());
     const int breaksBefore = int(softBreaks(body).size());
 
     // Typing at the end until the box cuts the paragraph again: each key is one character

@@ -1,15 +1,21 @@
 #include "ui/controls/textboxes.h"
 
+#include "ui/controls/longparagraphs.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QApplication>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QValidator>
 #include <QtMath>
 
@@ -24,128 +30,15 @@ bool isBoxBreak(QChar c)
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
-// Set on a block whose break before it is a soft one: it stands for a blank.
-constexpr int SoftBreakProperty = QTextFormat::UserProperty + 0x5b0;
+// The state of a block whose break before it is soft: it stands for a blank. Qt gives a block
+// made by splitting another no state, so a line break nobody cut is never soft.
+constexpr int SoftBreakState = 0x50f7b7;
 
 int pieceLength = 768;
 
-} // namespace
-
-bool continuesParagraph(const QTextBlock &block)
-{
-    return block.blockFormat().boolProperty(SoftBreakProperty);
-}
-
-namespace {
-
-// The block ends in a soft break: the paragraph goes on in the next block.
-bool endsSoftly(const QTextBlock &block)
-{
-    const QTextBlock next = block.next();
-    return next.isValid() && continuesParagraph(next);
-}
-
-QTextBlockFormat breakFormat(QTextBlockFormat format, bool soft)
-{
-    if (soft)
-        format.setProperty(SoftBreakProperty, true);
-    else
-        format.clearProperty(SoftBreakProperty);
-    return format;
-}
-
-// The indices of the document's block formats that mark a soft break. Blocks share formats, so
-// there are a few at most, and none in a text without long paragraphs.
-QList<int> softBreakFormats(const QTextDocument *document)
-{
-    QList<int> indices;
-    const QList<QTextFormat> formats = document->allFormats();
-    for (qsizetype i = 0; i < formats.size(); ++i) {
-        if (formats.at(i).boolProperty(SoftBreakProperty))
-            indices.append(int(i));
-    }
-    return indices;
-}
-
-// The document's raw text with each soft break back as its blank; positions are unchanged.
-QString rawBoxText(const QTextDocument *document)
-{
-    QString raw = document->toRawText();
-    const QList<int> soft = softBreakFormats(document);
-    if (soft.isEmpty())
-        return raw;
-    QChar *data = raw.data();
-    for (QTextBlock block = document->begin().next(); block.isValid(); block = block.next()) {
-        if (soft.contains(block.blockFormatIndex()))
-            data[block.position() - 1] = QLatin1Char(' ');
-    }
-    return raw;
-}
-
-// Where a paragraph of the text is cut into pieces: at blanks followed by a non-blank (so no
-// piece starts with a blank, and none is empty), each piece as long as it can be up to the piece
-// length. A stretch without such a blank stays whole.
-QList<qsizetype> cutPoints(QStringView paragraph)
-{
-    QList<qsizetype> points;
-    const qsizetype size = paragraph.size();
-    const auto cutsAt = [&](qsizetype i) {
-        return paragraph[i] == QLatin1Char(' ') && paragraph[i + 1] != QLatin1Char(' ');
-    };
-    qsizetype start = 0;
-    while (size - start > pieceLength) {
-        qsizetype cut = -1;
-        for (qsizetype i = start + pieceLength; i > start; --i) {
-            if (cutsAt(i)) {
-                cut = i;
-                break;
-            }
-        }
-        for (qsizetype i = start + pieceLength + 1; cut < 0 && i + 1 < size; ++i) {
-            if (cutsAt(i))
-                cut = i;
-        }
-        if (cut < 0)
-            break;
-        points.append(cut);
-        start = cut + 1;
-    }
-    return points;
-}
-
 bool isParagraphEnd(QChar c)
 {
-    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::ParagraphSeparator;
-}
-
-// Inserts plain text at the cursor as setPlainText would ("\r\n", a lone "\r" or "\n" and U+2029
-// end a paragraph), with its long paragraphs cut into pieces. The text goes into the cursor's
-// paragraph, so the break before the first piece keeps what it was.
-void insertBoxText(QTextCursor &cursor, QStringView text)
-{
-    const QTextBlockFormat hard = breakFormat(cursor.blockFormat(), false);
-    const QTextBlockFormat soft = breakFormat(hard, true);
-    qsizetype lineStart = 0;
-    for (;;) {
-        qsizetype lineEnd = lineStart;
-        while (lineEnd < text.size() && !isParagraphEnd(text[lineEnd]))
-            ++lineEnd;
-        const QStringView paragraph = text.sliced(lineStart, lineEnd - lineStart);
-        qsizetype pieceStart = 0;
-        for (const qsizetype cut : cutPoints(paragraph)) {
-            cursor.insertText(paragraph.sliced(pieceStart, cut - pieceStart).toString());
-            cursor.insertBlock(soft);
-            pieceStart = cut + 1;
-        }
-        if (pieceStart < paragraph.size())
-            cursor.insertText(paragraph.sliced(pieceStart).toString());
-        if (lineEnd == text.size())
-            break;
-        cursor.insertBlock(hard);
-        lineStart = lineEnd + 1;
-        if (text[lineEnd] == QLatin1Char('\r') && lineStart < text.size() && text[lineStart] == QLatin1Char('\n'))
-            ++lineStart;
-    }
+    return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator;
 }
 
 // No paragraph of the text is longer than a piece: Qt may take it as it is. Lines are found with
@@ -153,7 +46,7 @@ void insertBoxText(QTextCursor &cursor, QStringView text)
 bool hasLongParagraph(QStringView text)
 {
     for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.size();
         if (end - start > pieceLength) {
@@ -183,8 +76,8 @@ QString crLfText(QString text)
     for (qsizetype to = text.size(); to > from;) {
         const QChar c = data[--from];
         if (isBoxBreak(c)) {
-            data[--to] = QLatin1Char('\n');
-            data[--to] = QLatin1Char('\r');
+            data[--to] = u'\n';
+            data[--to] = u'\r';
         } else {
             data[--to] = c;
         }
@@ -199,7 +92,7 @@ qsizetype widgetPosition(const QString &text, qsizetype crlfPosition)
     const qsizetype end = qMin(crlfPosition, text.size());
     const QChar *data = text.constData();
     for (qsizetype i = 1; i < end; ++i) {
-        if (data[i] == QLatin1Char('\n') && data[i - 1] == QLatin1Char('\r'))
+        if (data[i] == u'\n' && data[i - 1] == u'\r')
             ++breaks;
     }
     return crlfPosition - breaks;
@@ -207,7 +100,7 @@ qsizetype widgetPosition(const QString &text, qsizetype crlfPosition)
 
 bool isLineBreak(QChar c)
 {
-    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || isBoxBreak(c);
+    return c == u'\r' || c == u'\n' || isBoxBreak(c);
 }
 
 // A line box applies the text its validator hands back, however the text came in: typed,
@@ -225,7 +118,66 @@ public:
     }
 };
 
+// The box's raw text (or a part of it), as written: a soft break is a blank.
+QString rawText(const QPlainTextEdit *box, int start, int end)
+{
+    if (auto *textBox = qobject_cast<const TextBox *>(box))
+        return textBox->writtenText().mid(start, end - start);
+    return box->document()->toRawText().mid(start, end - start);
+}
+
+int textLength(const QPlainTextEdit *box)
+{
+    return box->document()->characterCount() - 1;
+}
+
+// Screen readers: the boxes' own text events pass, Qt's are dropped (see installTextBoxAnnouncements()).
+QAccessible::UpdateHandler previousHandler = nullptr;
+bool announcingOwnChange = false;
+
+void passOnTextEvents(QAccessibleEvent *event);
+
+void forward(QAccessibleEvent *event)
+{
+    if (previousHandler) {
+        previousHandler(event);
+        return;
+    }
+    // No handler before this one: Qt's own way to the screen reader, for this event.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(passOnTextEvents);
+}
+
+void passOnTextEvents(QAccessibleEvent *event)
+{
+    const QAccessible::Event type = event->type();
+    const bool textChange =
+        type == QAccessible::TextInserted || type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
+    if (textChange && !announcingOwnChange && qobject_cast<TextBox *>(event->object()))
+        return;
+    forward(event);
+}
+
 } // namespace
+
+bool continuesParagraph(const QTextBlock &block)
+{
+    return block.userState() == SoftBreakState;
+}
+
+void markBreakBefore(QTextBlock block, bool soft)
+{
+    block.setUserState(soft ? SoftBreakState : -1);
+}
+
+void installTextBoxAnnouncements()
+{
+    // On top of whatever handles the events now, which gets what passes.
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(passOnTextEvents);
+    if (previous != passOnTextEvents)
+        previousHandler = previous;
+}
 
 int longParagraphPiece()
 {
@@ -241,152 +193,239 @@ TextBox::TextBox(QWidget *parent, int columns, int lines)
     : QPlainTextEdit(parent)
     , m_columns(columns)
     , m_lines(lines)
+    , m_paragraphs(std::make_unique<LongParagraphs>(this))
 {
     setTabChangesFocus(true);
-    // A new document (setDocument) is not watched; the program's boxes keep theirs.
+    // The box keeps its own history (see above); Qt's would also hold every cut.
+    document()->setUndoRedoEnabled(false);
+    m_history.reset(0);
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::noteChange);
-    for (QObject *child : children()) {
-        if (child->inherits("QWidgetTextControl"))
-            m_textControl = child;
+    connect(this, &QPlainTextEdit::textChanged, this, &TextBox::finishClear);
+}
+
+TextBox::~TextBox()
+{
+    disconnect(document(), nullptr, this, nullptr);
+}
+
+void TextBox::finishClear()
+{
+    if (!m_afterClear)
+        return;
+    // A text set by the program (setPlainText(), clear()) has nothing to undo, as in Qt.
+    m_afterClear = false;
+    m_history.reset(m_text.size());
+    announceHistory();
+}
+
+void TextBox::announceHistory()
+{
+    if (m_history.canUndo() != m_undoAvailable) {
+        m_undoAvailable = m_history.canUndo();
+        emit undoAvailable(m_undoAvailable);
     }
-    takeOverChangeEvents();
+    if (m_history.canRedo() != m_redoAvailable) {
+        m_redoAvailable = m_history.canRedo();
+        emit redoAvailable(m_redoAvailable);
+    }
 }
 
-void TextBox::takeOverChangeEvents()
+void TextBox::resyncText()
 {
-    // Qt's text control tells screen readers of each change in the document's own characters
-    // (a soft break as a line break), and of each cut as a change of the text; that is all it
-    // does with this signal. The box tells them itself. Qt connects it again whenever a text is
-    // set; the box, connected first, takes it off before it is called.
-    if (m_textControl)
-        disconnect(document(), &QTextDocument::contentsChange, m_textControl, nullptr);
+    // Only if the box lost count of a change: the document's text is the truth then.
+    QString raw = document()->toRawText();
+    for (QTextBlock block = document()->begin().next(); block.isValid(); block = block.next()) {
+        if (continuesParagraph(block))
+            raw[block.position() - 1] = u' ';
+    }
+    m_text.assign(raw);
+    m_history.reset(m_text.size());
+    announceHistory();
 }
 
-void TextBox::announceChange(int position, int removed, int added)
+void TextBox::noteChange(int position, int removed, int added)
 {
-    takeOverChangeEvents();
-    if (!m_textControl || !QAccessible::isActive())
+    QTextDocument *document = this->document();
+    // The box's history is the only one (someone may have turned Qt's on again).
+    if (document->isUndoRedoEnabled())
+        document->setUndoRedoEnabled(false);
+    if (position < 0 || position > m_text.size()) {
+        resyncText();
+        return;
+    }
+    // Qt's clear() counts the document's closing paragraph end among what it removed.
+    const bool clearing = removed > m_text.size() - position;
+    removed = int(qMin<qsizetype>(removed, m_text.size() - position));
+
+    // The break before the block the change starts in is older than the change: its mark is
+    // what the written text says, whatever Qt's split or join left on the block.
+    const QTextBlock first = document->findBlock(position);
+    markBreakBefore(first, first.position() > 0 && m_text.at(first.position() - 1) == u' ');
+    QString inserted;
+    if (added > 0) {
+        QTextCursor range(document);
+        range.setPosition(position);
+        range.setPosition(qMin(position + added, document->characterCount() - 1), QTextCursor::KeepAnchor);
+        inserted = range.selectedText();
+        for (QTextBlock block = first.next(); block.isValid() && block.position() <= position + added;
+             block = block.next()) {
+            const qsizetype at = block.position() - 1 - position;
+            if (continuesParagraph(block) && at < inserted.size())
+                inserted[at] = u' ';
+        }
+    }
+    const QString removedText = m_text.mid(position, removed);
+    m_text.replace(position, removed, inserted);
+    if (m_text.size() != document->characterCount() - 1) {
+        resyncText();
+        return;
+    }
+
+    if (clearing) {
+        m_afterClear = true;
+        m_history.reset(0);
+        announceHistory();
+    } else if (!m_afterClear) {
+        // A change the box did not start (the program's, a QTextCursor's) groups as Qt groups it:
+        // text put in with nothing selected runs on with typing; anything else is a step alone.
+        const BoxHistory::Kind kind = m_editKind.value_or(
+            removedText.isEmpty() && !inserted.contains(QChar::ParagraphSeparator) ? BoxHistory::Kind::Single
+                                                                                   : BoxHistory::Kind::Group);
+        m_history.record(position, removedText, inserted, kind);
+        if (!m_replaying)
+            announceHistory();
+    }
+    announceChange(position, int(removedText.size()), inserted);
+    m_paragraphs->textChanged(position, position + int(inserted.size()));
+}
+
+void TextBox::announceChange(int position, int removed, const QString &inserted)
+{
+    if (!QAccessible::isActive() || (removed == 0 && inserted.isEmpty()))
         return;
     // As Qt does: the removed text is gone, so only its length is told.
-    const QString inserted = boxTextBetween(this, position, position + added);
-    const QString gone(removed, QLatin1Char(' '));
+    const QString gone(removed, u' ');
+    announcingOwnChange = true;
     if (removed == 0) {
         QAccessibleTextInsertEvent event(this, position, inserted);
         QAccessible::updateAccessibility(&event);
-    } else if (added == 0) {
+    } else if (inserted.isEmpty()) {
         QAccessibleTextRemoveEvent event(this, position, gone);
         QAccessible::updateAccessibility(&event);
     } else {
         QAccessibleTextUpdateEvent event(this, position, gone, inserted);
         QAccessible::updateAccessibility(&event);
     }
+    announcingOwnChange = false;
 }
 
-void TextBox::noteChange(int position, int removed, int added)
+template <typename Edit> void TextBox::editAsOneStep(int caret, Edit &&edit)
 {
-    // A cut changes no character of the text.
-    if (m_cutting)
-        return;
-    announceChange(position, removed, added);
-    // An edit from elsewhere (the program's, a screen reader's) ends a run of typing.
-    if (!m_keyEditing)
-        m_runKind = EditRun::None;
-    const bool nothingChanged = m_changedFrom > m_changedTo;
-    m_changedFrom = nothingChanged ? position : qMin(m_changedFrom, position);
-    m_changedTo = nothingChanged ? position + added : qMax(m_changedTo, position + added);
-    // Edits the box does not see come in (the program's own, a screen reader's) are cut on the
-    // next turn of the event loop; the box's own right after them.
-    if (!m_cutPending) {
-        m_cutPending = true;
-        QMetaObject::invokeMethod(this, &TextBox::cutLongParagraphs, Qt::QueuedConnection);
-    }
+    finishClear();
+    const std::optional<BoxHistory::Kind> kind = m_editKind;
+    m_editKind = BoxHistory::Kind::Group;
+    m_history.beginGroup(caret);
+    edit();
+    m_history.endGroup();
+    m_editKind = kind;
 }
 
-void TextBox::forgetChanges()
+void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
 {
-    m_changedFrom = 1;
-    m_changedTo = 0;
-}
-
-void TextBox::cutLongParagraphs()
-{
-    m_cutPending = false;
-    if (m_changedFrom > m_changedTo)
-        return;
-    QTextDocument *document = this->document();
-    const int from = m_changedFrom;
-    const int to = qMin(m_changedTo, document->characterCount() - 1);
-    m_changedFrom = 1;
-    m_changedTo = 0;
-    // An undo has brought back an earlier text, cut as it was then; cutting it anew would be an
-    // edit, and would throw away the steps to redo.
-    if (document->availableRedoSteps() > 0)
-        return;
-
-    QList<QPair<int, QList<qsizetype>>> cuts;
-    const QTextBlock last = document->findBlock(qMax(to, from));
-    for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
-        if (block.length() - 1 > pieceLength) {
-            QList<qsizetype> points = cutPoints(block.text());
-            if (!points.isEmpty())
-                cuts.append({block.position(), std::move(points)});
+    // "\r\n", a lone "\r" or "\n" and U+2029 end a paragraph, as in setPlainText(); a long
+    // paragraph goes in cut already, so that Qt never lays it out whole. The text goes into the
+    // cursor's paragraph: the break before the first piece stays what it was.
+    cursor.removeSelectedText();
+    qsizetype lineStart = 0;
+    for (;;) {
+        qsizetype lineEnd = lineStart;
+        while (lineEnd < text.size() && !isParagraphEnd(text[lineEnd]))
+            ++lineEnd;
+        const QStringView paragraph = text.sliced(lineStart, lineEnd - lineStart);
+        qsizetype pieceStart = 0;
+        if (paragraph.size() > pieceLength) {
+            for (const qsizetype cut : LongParagraphs::provisionalCuts(paragraph)) {
+                cursor.insertText(paragraph.sliced(pieceStart, cut - pieceStart).toString());
+                cursor.insertBlock();
+                markBreakBefore(cursor.block(), true);
+                pieceStart = cut + 1;
+            }
         }
-        if (block == last)
+        if (pieceStart < paragraph.size())
+            cursor.insertText(paragraph.sliced(pieceStart).toString());
+        if (lineEnd == text.size())
             break;
+        cursor.insertBlock();
+        markBreakBefore(cursor.block(), false);
+        lineStart = lineEnd + 1;
+        if (text[lineEnd] == u'\r' && lineStart < text.size() && text[lineStart] == u'\n')
+            ++lineStart;
     }
-    if (cuts.isEmpty())
+}
+
+void TextBox::setWrittenText(const QString &text)
+{
+    if (!hasLongParagraph(text)) {
+        setPlainText(text);
+        finishClear();
         return;
-
-    // Each cut is one character for one: the caret's positions stay valid, but a caret right at
-    // a cut blank would be carried past it.
-    const QTextCursor caret = textCursor();
-    const int anchor = caret.anchor();
-    const int position = caret.position();
-
-    m_cutting = true;
-    QTextCursor cursor(document);
-    // Part of the edit that made the paragraph long, for undo; a text set by the program has no
-    // steps to undo, and gets none.
-    const bool undoable = document->isUndoRedoEnabled() && document->availableUndoSteps() > 0;
-    const bool undoWasEnabled = document->isUndoRedoEnabled();
-    if (undoable)
-        cursor.joinPreviousEditBlock();
-    else {
-        document->setUndoRedoEnabled(false);
-        cursor.beginEditBlock();
     }
-    for (auto block = cuts.crbegin(); block != cuts.crend(); ++block) {
-        const QTextBlockFormat soft = breakFormat(document->findBlock(block->first).blockFormat(), true);
-        for (auto point = block->second.crbegin(); point != block->second.crend(); ++point) {
-            cursor.setPosition(block->first + int(*point));
-            cursor.setPosition(block->first + int(*point) + 1, QTextCursor::KeepAnchor);
-            cursor.insertBlock(soft);
-        }
-    }
-    if (undoable) {
-        // Redo leaves the caret after the last step it redid, which would be the last cut; an
-        // empty step at the caret (a character in and out again) keeps it where the user's own
-        // edit left it, as in one paragraph.
-        cursor.setPosition(position);
-        cursor.insertText(QStringLiteral(" "));
-        cursor.deletePreviousChar();
-    }
+    // As setPlainText: nothing to undo, not modified, the caret at the start.
+    setPlainText(QString());
+    m_afterClear = true;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    insertWritten(cursor, text);
     cursor.endEditBlock();
-    if (!undoable)
-        document->setUndoRedoEnabled(undoWasEnabled);
-    // A run of typing that the cut came in goes on with the next key.
-    if (undoable && anchor == position && m_runPosition == position)
-        m_runUndoSteps = document->availableUndoSteps();
-    else
-        m_runKind = EditRun::None;
-    m_cutting = false;
+    finishClear();
+    document()->setModified(false);
+    setTextCursor(QTextCursor(document()));
+}
 
-    if (textCursor().anchor() != anchor || textCursor().position() != position) {
-        QTextCursor restored(document);
-        restored.setPosition(anchor);
-        restored.setPosition(position, QTextCursor::KeepAnchor);
-        setTextCursor(restored);
+bool TextBox::isSettled() const
+{
+    return m_paragraphs->isSettled();
+}
+
+void TextBox::undo()
+{
+    finishClear();
+    if (const std::optional<BoxHistory::Step> step = m_history.takeUndo())
+        applyHistoryStep(*step, true);
+}
+
+void TextBox::redo()
+{
+    finishClear();
+    if (const std::optional<BoxHistory::Step> step = m_history.takeRedo())
+        applyHistoryStep(*step, false);
+}
+
+void TextBox::applyHistoryStep(const BoxHistory::Step &step, bool undo)
+{
+    m_replaying = true;
+    QTextCursor cursor(document());
+    const qsizetype count = step.edits.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        // An undo takes the edits back last first.
+        const BoxHistory::Edit &edit = step.edits.at(undo ? count - 1 - i : i);
+        const QString &gone = undo ? edit.inserted : edit.removed;
+        const QString &back = undo ? edit.removed : edit.inserted;
+        cursor.setPosition(edit.position);
+        cursor.setPosition(edit.position + int(gone.size()), QTextCursor::KeepAnchor);
+        // One change per edit, which the history knows by its order.
+        cursor.beginEditBlock();
+        insertWritten(cursor, back);
+        cursor.endEditBlock();
     }
+    m_history.finishUndoRedo();
+    m_replaying = false;
+    QTextCursor caret(document());
+    caret.setPosition(qBound(0, step.caret, textLength(this)));
+    setTextCursor(caret);
+    ensureCursorVisible();
+    announceHistory();
+    m_paragraphs->settleVisible();
 }
 
 void TextBox::setPreferredSize(int columns, int lines)
@@ -396,55 +435,82 @@ void TextBox::setPreferredSize(int columns, int lines)
     updateGeometry();
 }
 
+std::pair<int, int> TextBox::paragraphAround(int position) const
+{
+    QTextBlock first = document()->findBlock(position);
+    while (continuesParagraph(first) && first.previous().isValid())
+        first = first.previous();
+    QTextBlock last = document()->findBlock(position);
+    while (last.next().isValid() && continuesParagraph(last.next()))
+        last = last.next();
+    return {first.position(), last.position() + last.length() - 1};
+}
+
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
-    // Qt makes a run of typing (or of deleting) one step to undo: each key's change merges with
-    // the one before. A cut in the middle of the run would end that step; so each key of a run
-    // is an edit block joined to the one before, and a cut joins it too.
-    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    EditRun kind = EditRun::None;
-    if (!event->text().isEmpty() && event->text().at(0).isPrint() && plain)
-        kind = EditRun::Typing;
-    else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
-        kind = EditRun::Backspace;
-    else if (event->matches(QKeySequence::Delete))
-        kind = EditRun::Delete;
-    QTextCursor run = textCursor();
-    const bool editing = kind != EditRun::None && !isReadOnly() && !run.hasSelection();
-    const bool joinRun = editing && kind == m_runKind && run.position() == m_runPosition &&
-                         document()->availableUndoSteps() == m_runUndoSteps && document()->availableRedoSteps() == 0;
-    m_runKind = EditRun::None;
-    m_runPosition = -1;
-    if (joinRun)
-        run.joinPreviousEditBlock();
-    else if (editing)
-        run.beginEditBlock();
-    m_keyEditing = true;
-
-    if (!isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator) &&
-        continuesParagraph(textCursor().block())) {
-        // Qt gives the new paragraph the format of the one it was in: it would be another piece.
-        QTextCursor cursor = textCursor();
-        cursor.insertBlock(breakFormat(cursor.blockFormat(), false), cursor.charFormat());
-        setTextCursor(cursor);
-        ensureCursorVisible();
+    finishClear();
+    // Keys that move by lines or pages look at lines below the ones shown.
+    m_paragraphs->settleVisible();
+    if (!isReadOnly() && event->matches(QKeySequence::Undo)) {
+        undo();
         event->accept();
-    } else if (!moveOverSoftBreak(event)) {
+        return;
+    }
+    if (!isReadOnly() && event->matches(QKeySequence::Redo)) {
+        redo();
+        event->accept();
+        return;
+    }
+    if (handleParagraphKey(event) || moveOverSoftBreak(event)) {
+        m_paragraphs->settleVisible();
+        return;
+    }
+
+    // How Qt groups the key's edit for undo: typing, Backspace, Delete and a new line with
+    // nothing selected may run on with the keys before; anything else is a step of its own.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() && plain;
+    const bool single =
+        !textCursor().hasSelection() &&
+        (typed || (event->key() == Qt::Key_Backspace && !(modifiers & ~Qt::ShiftModifier)) ||
+         event->matches(QKeySequence::Delete) || event->matches(QKeySequence::InsertParagraphSeparator) ||
+         event->matches(QKeySequence::InsertLineSeparator));
+    if (single) {
+        m_editKind = BoxHistory::Kind::Single;
         QPlainTextEdit::keyPressEvent(event);
+        m_editKind.reset();
+    } else {
+        editAsOneStep(-1, [&] { QPlainTextEdit::keyPressEvent(event); });
     }
-    m_keyEditing = false;
-    if (editing) {
-        // The box is laid out anew as the block ends: only then does the caret know its line.
-        run.endEditBlock();
-        ensureCursorVisible();
-        const QTextCursor caret = textCursor();
-        if (!caret.hasSelection()) {
-            m_runKind = kind;
-            m_runPosition = caret.position();
-            m_runUndoSteps = document()->availableUndoSteps();
-        }
+    m_paragraphs->settleVisible();
+}
+
+bool TextBox::handleParagraphKey(QKeyEvent *event)
+{
+    // Qt's keys for the start and end of a paragraph, and for deleting to its end, act on a
+    // block; a long paragraph is several.
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    if (!continuesParagraph(block) && !(block.next().isValid() && continuesParagraph(block.next())))
+        return false;
+    const auto [start, end] = paragraphAround(cursor.position());
+    if (event->matches(QKeySequence::MoveToStartOfBlock) || event->matches(QKeySequence::SelectStartOfBlock)) {
+        cursor.setPosition(start, event->matches(QKeySequence::SelectStartOfBlock) ? QTextCursor::KeepAnchor
+                                                                                   : QTextCursor::MoveAnchor);
+    } else if (event->matches(QKeySequence::MoveToEndOfBlock) || event->matches(QKeySequence::SelectEndOfBlock)) {
+        cursor.setPosition(end, event->matches(QKeySequence::SelectEndOfBlock) ? QTextCursor::KeepAnchor
+                                                                               : QTextCursor::MoveAnchor);
+    } else if (!isReadOnly() && event->matches(QKeySequence::DeleteEndOfLine)) {
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        editAsOneStep(-1, [&] { cursor.removeSelectedText(); });
+    } else {
+        return false;
     }
-    cutLongParagraphs();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    event->accept();
+    return true;
 }
 
 bool TextBox::moveOverSoftBreak(QKeyEvent *event)
@@ -475,17 +541,18 @@ bool TextBox::moveOverSoftBreak(QKeyEvent *event)
     QTextCursor cursor = textCursor();
     const int from = cursor.position();
     cursor.movePosition(forward ? QTextCursor::NextWord : QTextCursor::PreviousWord, mode);
-    if (cursor.position() == from || !cursor.atBlockEnd() || !endsSoftly(cursor.block()))
+    const QTextBlock next = cursor.block().next();
+    if (cursor.position() == from || !cursor.atBlockEnd() || !next.isValid() || !continuesParagraph(next))
         return false;
     if (forward) {
         cursor.movePosition(QTextCursor::NextCharacter, mode);
-        while (!cursor.atBlockEnd() && document()->characterAt(cursor.position()) == QLatin1Char(' '))
+        while (!cursor.atBlockEnd() && document()->characterAt(cursor.position()) == u' ')
             cursor.movePosition(QTextCursor::NextCharacter, mode);
     } else {
         cursor.movePosition(QTextCursor::PreviousWord, mode);
     }
     if (remove)
-        cursor.removeSelectedText();
+        editAsOneStep(-1, [&] { cursor.removeSelectedText(); });
     setTextCursor(cursor);
     ensureCursorVisible();
     event->accept();
@@ -494,8 +561,34 @@ bool TextBox::moveOverSoftBreak(QKeyEvent *event)
 
 void TextBox::inputMethodEvent(QInputMethodEvent *event)
 {
-    QPlainTextEdit::inputMethodEvent(event);
-    cutLongParagraphs();
+    // Qt puts an input method's text in as one edit, and an undo brings the caret back.
+    editAsOneStep(textCursor().position(), [&] { QPlainTextEdit::inputMethodEvent(event); });
+    m_paragraphs->settleVisible();
+}
+
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // An input method sees the paragraph around the caret, a soft break as its blank; of a long
+    // paragraph, a stretch around the caret, as it is given of any long text.
+    constexpr int Around = 1024;
+    const QTextCursor cursor = textCursor();
+    const auto [start, end] = paragraphAround(cursor.position());
+    const int from = qMax(start, cursor.position() - Around);
+    const int to = qMin(end, cursor.position() + Around);
+    switch (query) {
+    case Qt::ImSurroundingText:
+        return m_text.mid(from, to - from);
+    case Qt::ImCursorPosition:
+        return cursor.position() - from;
+    case Qt::ImAnchorPosition:
+        return qBound(from, cursor.anchor(), to) - from;
+    case Qt::ImTextBeforeCursor:
+        return boxTextBetween(this, qMax(0, cursor.position() - Around), cursor.position());
+    case Qt::ImTextAfterCursor:
+        return boxTextBetween(this, cursor.position(), cursor.position() + Around);
+    default:
+        return QPlainTextEdit::inputMethodQuery(query);
+    }
 }
 
 QMimeData *TextBox::createMimeDataFromSelection() const
@@ -514,15 +607,118 @@ void TextBox::insertFromMimeData(const QMimeData *source)
         return;
     }
     // Cut as it goes in: a long paragraph pasted whole would be laid out whole once.
-    m_runKind = EditRun::None;
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    insertBoxText(cursor, source->text());
-    cursor.endEditBlock();
-    setTextCursor(cursor);
+    editAsOneStep(-1, [&] {
+        QTextCursor cursor = textCursor();
+        cursor.beginEditBlock();
+        insertWritten(cursor, source->text());
+        cursor.endEditBlock();
+        setTextCursor(cursor);
+    });
     ensureCursorVisible();
-    cutLongParagraphs();
+    m_paragraphs->settleVisible();
+}
+
+void TextBox::dropEvent(QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    if (isReadOnly() || !data || !data->hasText() || data->text().isEmpty()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    // As Qt drops text, as one step: moved within the box, the text leaves where it was, then
+    // goes where it was dropped. Qt would do both as one change spanning all between them.
+    QTextCursor target = cursorForPosition(event->position().toPoint());
+    editAsOneStep(target.position(), [&] {
+        if (event->dropAction() == Qt::MoveAction && event->source() == this) {
+            QTextCursor moved = textCursor();
+            moved.removeSelectedText();
+        }
+        target.beginEditBlock();
+        insertWritten(target, data->text());
+        target.endEditBlock();
+        setTextCursor(target);
+    });
+    event->acceptProposedAction();
+    // What Qt's drop handling also does: the drop's feedback and scrolling end.
+    QDragLeaveEvent leave;
+    QPlainTextEdit::dragLeaveEvent(&leave);
+    ensureCursorVisible();
+    m_paragraphs->settleVisible();
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Qt's menu, with Undo and Redo taken to the box's own history.
+    QMenu *menu = createStandardContextMenu(event->pos());
+    if (!menu)
+        return;
+    for (QAction *action : menu->actions()) {
+        const bool undoAction = action->objectName() == u"edit-undo";
+        const bool redoAction = action->objectName() == u"edit-redo";
+        if (!undoAction && !redoAction)
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        action->setEnabled(!isReadOnly() && (undoAction ? isUndoAvailable() : isRedoAvailable()));
+        connect(action, &QAction::triggered, this, undoAction ? &TextBox::undo : &TextBox::redo);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    m_tripleClickDeadline = QDateTime::currentMSecsSinceEpoch() + QApplication::doubleClickInterval();
+}
+
+void TextBox::mousePressEvent(QMouseEvent *event)
+{
+    const bool tripleClick = event->button() == Qt::LeftButton && m_tripleClickDeadline >= 0 &&
+                             QDateTime::currentMSecsSinceEpoch() <= m_tripleClickDeadline;
+    m_tripleClickDeadline = -1;
+    QPlainTextEdit::mousePressEvent(event);
+    if (!tripleClick)
+        return;
+    // Qt selects the block and its break; a long paragraph is several blocks.
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = document()->findBlock(cursor.selectionStart());
+    const int blockEnd = block.position() + block.length() - 1;
+    const bool wholeBlock =
+        cursor.selectionStart() == block.position() &&
+        (cursor.selectionEnd() == blockEnd + 1 || (cursor.selectionEnd() == blockEnd && !block.next().isValid()));
+    if (!wholeBlock)
+        return;
+    const auto [start, end] = paragraphAround(block.position());
+    cursor.setPosition(start);
+    cursor.setPosition(qMin(end + 1, textLength(this)), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void TextBox::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    m_paragraphs->geometryChanged();
+}
+
+void TextBox::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
+        m_paragraphs->geometryChanged();
+}
+
+void TextBox::showEvent(QShowEvent *event)
+{
+    QPlainTextEdit::showEvent(event);
+    m_paragraphs->geometryChanged();
+}
+
+void TextBox::scrollContentsBy(int dx, int dy)
+{
+    const int before = m_topLine;
+    QPlainTextEdit::scrollContentsBy(dx, dy);
+    m_topLine = verticalScrollBar()->value();
+    m_paragraphs->scrolled(before, m_topLine);
 }
 
 QSize TextBox::sizeFor(int columns, int lines) const
@@ -546,52 +742,23 @@ QSize TextBox::minimumSizeHint() const
 
 QString boxText(const QPlainTextEdit *box)
 {
-    // Raw text keeps non-breaking spaces as they are.
-    return crLfText(rawBoxText(box->document()));
+    return crLfText(rawText(box, 0, textLength(box)));
 }
 
 void setBoxText(QPlainTextEdit *box, const QString &text)
 {
-    // The text goes in cut already: the box need not look at it again.
-    const auto forgetChanges = qScopeGuard([box] {
-        if (auto *textBox = qobject_cast<TextBox *>(box))
-            textBox->forgetChanges();
-    });
-    if (!hasLongParagraph(text)) {
+    if (auto *textBox = qobject_cast<TextBox *>(box))
+        textBox->setWrittenText(text);
+    else
         box->setPlainText(text);
-        return;
-    }
-    // As setPlainText: nothing to undo, not modified, the caret at the start.
-    box->setPlainText(QString());
-    QTextDocument *document = box->document();
-    const bool undo = document->isUndoRedoEnabled();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    insertBoxText(cursor, text);
-    cursor.endEditBlock();
-    document->setUndoRedoEnabled(undo);
-    document->setModified(false);
-    box->setTextCursor(QTextCursor(document));
 }
 
 QString boxTextBetween(const QPlainTextEdit *box, int start, int end)
 {
-    const QTextDocument *document = box->document();
-    start = qBound(0, start, document->characterCount() - 1);
-    end = qBound(start, end, document->characterCount() - 1);
-    QTextCursor cursor(const_cast<QTextDocument *>(document));
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    QString text = cursor.selectedText();
-    QChar *data = text.data();
-    const QList<int> soft = softBreakFormats(document);
-    for (QTextBlock block = document->findBlock(start).next(); block.isValid() && block.position() <= end;
-         block = block.next()) {
-        const bool isSoft = soft.contains(block.blockFormatIndex());
-        data[block.position() - 1 - start] = isSoft ? QLatin1Char(' ') : QLatin1Char('\n');
-    }
-    std::replace(data, data + text.size(), QChar(QChar::LineSeparator), QChar(QLatin1Char('\n')));
+    start = qBound(0, start, textLength(box));
+    end = qBound(start, end, textLength(box));
+    QString text = rawText(box, start, end);
+    std::replace_if(text.begin(), text.end(), isBoxBreak, QChar(u'\n'));
     return text;
 }
 
@@ -599,7 +766,7 @@ AnalysedBox analysedBox(const QPlainTextEdit *box)
 {
     // Cursor positions count the raw text's characters; each break before the selection, or in
     // it, is one character more in the "\r\n" text. Line breaks within a paragraph count too.
-    QString raw = rawBoxText(box->document());
+    QString raw = rawText(box, 0, textLength(box));
     const QTextCursor cursor = box->textCursor();
     const qsizetype start = qMin(qsizetype(cursor.selectionStart()), raw.size());
     const qsizetype end = qMin(qsizetype(cursor.selectionEnd()), raw.size());
@@ -625,8 +792,7 @@ QString captionText(const QString &caption)
     QString text(caption.size(), Qt::Uninitialized);
     QChar *out = text.data();
     for (qsizetype i = 0; i < caption.size(); ++i) {
-        const bool crBeforeLf =
-            caption.at(i) == QLatin1Char('\r') && i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('\n');
+        const bool crBeforeLf = caption.at(i) == u'\r' && i + 1 < caption.size() && caption.at(i + 1) == u'\n';
         if (!crBeforeLf)
             *out++ = caption.at(i);
     }
@@ -651,8 +817,8 @@ QString singleLineText(const QString &text, int *position)
             *out++ = c;
             continue;
         }
-        *out++ = QLatin1Char(' ');
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
+        *out++ = u' ';
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
             // One blank for the pair: what came after it moves one place to the front.
             ++i;
             if (cursor > i)

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "analysis/counting.h"
+#include "ui/controls/boxhistory.h"
+#include "ui/controls/boxtext.h"
 
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QString>
 
-class QLabel;
+#include <memory>
+#include <optional>
+
+class LongParagraphs;
 class QLineEdit;
 class QTextBlock;
 
@@ -16,63 +20,103 @@ class QTextBlock;
 //
 // Qt lays out a paragraph as one unit, on every edit: a paragraph of a megabyte (a web page or
 // a PDF pasted without line breaks) would take a quarter of a second a key. So the box holds a
-// long paragraph as pieces: each piece ends where a blank was, and that blank is the piece's
-// block break, marked as soft. The box's text gives the blank back, so it is one paragraph to
-// everything that reads it, and positions stay the same: a soft break is one character, as the
-// blank was. Typing, pasting and dropping cut a paragraph again when it grows too long; word
-// movement and word deletion pass over a soft break as over the blank it stands for.
+// long paragraph as pieces, each cut where a line of the paragraph wraps after a blank: that
+// blank is the piece's block break, marked as soft. As a line's wrapping depends only on where
+// it starts, the pieces show exactly the lines the whole paragraph would; the box moves the cuts
+// as edits and the width move the wraps. Everything that reads the box gets the text as written
+// (a soft break is its blank), and positions are the same: a soft break is one character.
+//
+// The box keeps that text itself (`writtenText()`), and its own undo and redo, which group edits
+// as Qt does; its document keeps none, so that moving a cut is no edit anyone can undo.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
     explicit TextBox(QWidget *parent, int columns = 40, int lines = 6);
+    ~TextBox() override;
 
     void setPreferredSize(int columns, int lines);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // The text as written, a soft break as its blank; the document's line breaks as it holds them.
+    const BoxText &writtenText() const { return m_text; }
+    // Replaces the whole text, as setPlainText() does: nothing to undo, the caret at the start.
+    void setWrittenText(const QString &text);
+
+    bool isUndoAvailable() const { return m_history.canUndo(); }
+    bool isRedoAvailable() const { return m_history.canRedo(); }
+
+    // Every cut sits where the paragraph's line wraps at the box's width: the box looks exactly
+    // like one paragraph. Long texts are placed in the background after a change of width.
+    bool isSettled() const;
+
+public slots:
+    void undo();
+    void redo();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
+    friend class LongParagraphs;
+
     QSize sizeFor(int columns, int lines) const;
     void noteChange(int position, int removed, int added);
-    void announceChange(int position, int removed, int added);
-    void takeOverChangeEvents();
-    void cutLongParagraphs();
-    void forgetChanges();
-    friend void setBoxText(QPlainTextEdit *box, const QString &text);
+    void finishClear();
+    void announceHistory();
+    void resyncText();
+    void announceChange(int position, int removed, const QString &inserted);
+    // Runs an edit of the box's own as one undo step.
+    template <typename Edit> void editAsOneStep(int caret, Edit &&edit);
+    void insertWritten(QTextCursor &cursor, QStringView text);
+    void applyHistoryStep(const BoxHistory::Step &step, bool undo);
+    bool handleParagraphKey(QKeyEvent *event);
     bool moveOverSoftBreak(QKeyEvent *event);
+    std::pair<int, int> paragraphAround(int position) const;
 
     int m_columns;
     int m_lines;
-    // The part of the document changed since the last cut, in positions; empty when from > to.
-    int m_changedFrom = 1;
-    int m_changedTo = 0;
-    bool m_cutPending = false;
-    // The run of typing or deleting that the next key goes on with, if it is the same kind of
-    // key: where the caret was after the run's last key (or the cut that followed it), and the
-    // undo steps then.
-    enum class EditRun { None, Typing, Backspace, Delete };
-    EditRun m_runKind = EditRun::None;
-    int m_runPosition = -1;
-    int m_runUndoSteps = 0;
-    bool m_keyEditing = false;
-    bool m_cutting = false;
-    // The box, not Qt's text control, tells screen readers what changed.
-    QPointer<QObject> m_textControl;
+    BoxText m_text;
+    BoxHistory m_history;
+    std::unique_ptr<LongParagraphs> m_paragraphs;
+    // How the edits of the key, input method event or drop being handled group for undo; none
+    // for a change the box did not start.
+    std::optional<BoxHistory::Kind> m_editKind;
+    bool m_replaying = false;     // an undo or redo is being applied
+    bool m_afterClear = false;    // the document was cleared; its new text is no edit
+    bool m_undoAvailable = false; // as last announced
+    bool m_redoAvailable = false;
+    qint64 m_tripleClickDeadline = -1; // a press before this (ms since the epoch) is a triple click
+    int m_topLine = 0;                 // the first line shown, as the scroll bar had it
 };
 
 // The break before the block is soft: the block goes on with the paragraph of the one before.
 bool continuesParagraph(const QTextBlock &block);
+void markBreakBefore(QTextBlock block, bool soft);
 
-// Pieces of a long paragraph are at most this many characters long (a paragraph without a blank
-// stays whole). Set small by tests, to have soft breaks in short texts.
+// Screen readers hear of each change of a text box's text from the box itself, as written (Qt's
+// own text control would give them each soft break as a line break, and every cut as an edit).
+// Installed when the program sets up what screen readers see, on top of the update handler in
+// place then, which gets the events that pass.
+void installTextBoxAnnouncements();
+
+// Pieces of a long paragraph are at least about this many characters long (a paragraph without a
+// blank stays whole). Set small by tests, to have soft breaks in short texts.
 int longParagraphPiece();
 void setLongParagraphPiece(int characters);
 
@@ -91,7 +135,7 @@ AnalysedBox analysedBox(const QPlainTextEdit *box);
 void applySelection(QPlainTextEdit *box, const AnalysedBox &analysed);
 
 // Sets a label's caption; its "\r\n" line breaks show as line breaks.
-void setCaption(QLabel *label, const QString &caption);
+void setCaption(class QLabel *label, const QString &caption);
 QString captionText(const QString &caption);
 
 // A single-line box takes a text of any length and never holds a line break: each one set or

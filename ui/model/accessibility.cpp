@@ -700,6 +700,7 @@ QAccessibleInterface *programInterface(const QString &className, QObject *object
 void installAccessibleRoles()
 {
     QAccessible::installFactory(programInterface);
+    installTextBoxAnnouncements();
     qApp->installEventFilter(new DescriptionRefresher(qApp));
 }
 

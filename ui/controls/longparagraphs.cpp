@@ -1,0 +1,589 @@
+#include "ui/controls/longparagraphs.h"
+
+#include "ui/controls/textboxes.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The starts of a paragraph's lines, from a place where one starts, as the box would wrap the
+// whole paragraph: its written text laid out in windows. All lines of a window but the last are
+// final, and so is where the last one starts (a word that did not fit before a window's end
+// would not fit whole either); the next window starts there.
+class LineWalker
+{
+public:
+    LineWalker(const BoxText &text, int start, qreal width, const QFont &font, QPaintDevice *device,
+               const QTextOption &option)
+        : m_text(text)
+        , m_windowStart(start)
+        , m_width(width)
+        , m_font(font)
+        , m_device(device)
+        , m_option(option)
+    {
+    }
+
+    // The start of the next line; after the last line, the end of the paragraph.
+    int next()
+    {
+        while (m_index >= m_starts.size() && !m_lastWindow)
+            layOutWindow();
+        if (m_index < m_starts.size())
+            return m_starts.at(m_index++);
+        m_atEnd = true;
+        return m_paragraphEnd;
+    }
+    // What next() gave was the end of the paragraph.
+    bool atEnd() const { return m_atEnd; }
+
+private:
+    void layOutWindow()
+    {
+        m_starts.clear();
+        m_index = 0;
+        const qsizetype available = m_text.size() - m_windowStart;
+        qsizetype length = std::min<qsizetype>(m_windowSize, available);
+        const qsizetype breakAt = m_text.indexOf(QChar::ParagraphSeparator, m_windowStart, m_windowStart + length);
+        bool last = length == available;
+        if (breakAt >= 0) {
+            length = breakAt - m_windowStart;
+            last = true;
+        }
+        QTextLayout layout(m_text.mid(m_windowStart, length), m_font, m_device);
+        layout.setTextOption(m_option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(m_width);
+        }
+        layout.endLayout();
+        const int lines = layout.lineCount();
+        if (!last && lines < 2) {
+            // One line fills the window: look further.
+            m_windowSize *= 2;
+            return;
+        }
+        for (int i = 1; i < lines; ++i)
+            m_starts.append(int(m_windowStart + layout.lineAt(i).textStart()));
+        if (last) {
+            m_paragraphEnd = int(m_windowStart + length);
+            m_lastWindow = true;
+        } else {
+            // The window's last line starts where it should; it is laid out again, whole, next.
+            m_windowStart = m_starts.last();
+        }
+        m_windowSize = std::min<qsizetype>(m_windowSize * 2, 1 << 16);
+    }
+
+    const BoxText &m_text;
+    qsizetype m_windowStart;
+    qreal m_width;
+    QFont m_font;
+    QPaintDevice *m_device;
+    QTextOption m_option;
+    qsizetype m_windowSize = 512;
+    QList<int> m_starts;
+    qsizetype m_index = 0;
+    int m_paragraphEnd = -1;
+    bool m_lastWindow = false;
+    bool m_atEnd = false;
+};
+
+} // namespace
+
+LongParagraphs::LongParagraphs(TextBox *box)
+    : QObject(nullptr)
+    , m_box(box)
+{
+    m_background.setSingleShot(true);
+    m_background.setInterval(0);
+    connect(&m_background, &QTimer::timeout, this, &LongParagraphs::settleInBackground);
+}
+
+QList<qsizetype> LongParagraphs::provisionalCuts(QStringView paragraph)
+{
+    // At blanks followed by a non-blank (so no piece starts with a blank, and none is empty),
+    // each piece as long as it can be up to the piece length.
+    QList<qsizetype> points;
+    const qsizetype size = paragraph.size();
+    const qsizetype piece = longParagraphPiece();
+    const auto cutsAt = [&](qsizetype i) { return paragraph[i] == u' ' && paragraph[i + 1] != u' '; };
+    qsizetype start = 0;
+    while (size - start > piece) {
+        qsizetype cut = -1;
+        for (qsizetype i = start + piece; i > start; --i) {
+            if (cutsAt(i)) {
+                cut = i;
+                break;
+            }
+        }
+        for (qsizetype i = start + piece + 1; cut < 0 && i + 1 < size; ++i) {
+            if (cutsAt(i))
+                cut = i;
+        }
+        if (cut < 0)
+            break;
+        points.append(cut);
+        start = cut + 1;
+    }
+    return points;
+}
+
+qreal LongParagraphs::wrapWidth() const
+{
+    // The width Qt lays the box's lines out at, as a line it laid out has it.
+    QTextDocument *document = m_box->document();
+    const QTextBlock first = document->firstBlock();
+    document->documentLayout()->blockBoundingRect(first);
+    const QTextLine line = first.layout()->lineAt(0);
+    if (!line.isValid() || m_box->lineWrapMode() == QPlainTextEdit::NoWrap || line.width() > 1e6)
+        return -1;
+    return line.width();
+}
+
+bool LongParagraphs::isSettled() const
+{
+    return m_dirty.isEmpty() || wrapWidth() < 0;
+}
+
+void LongParagraphs::geometryChanged()
+{
+    const qreal width = wrapWidth();
+    const QFont font = m_box->document()->defaultFont();
+    if (width == m_width && font == m_font)
+        return;
+    m_width = width;
+    m_font = font;
+    if (width < 0)
+        return;
+    markAllAnew();
+    // Not from within the resize: Qt is still adjusting the box. Before it draws, though.
+    QMetaObject::invokeMethod(this, &LongParagraphs::settleVisible, Qt::QueuedConnection);
+}
+
+void LongParagraphs::markAllAnew()
+{
+    m_dirty.clear();
+    const int piece = longParagraphPiece();
+    for (QTextBlock block = m_box->document()->firstBlock(); block.isValid(); block = block.next()) {
+        if (continuesParagraph(block))
+            continue;
+        const QTextBlock next = block.next();
+        if (block.length() - 1 > piece || (next.isValid() && continuesParagraph(next)))
+            addDirty(block.position(), block.position(), block.position(), true);
+    }
+}
+
+void LongParagraphs::addDirty(int from, int changedFrom, int changedTo, bool wholeParagraph)
+{
+    QTextDocument *document = m_box->document();
+    Dirty dirty{QTextCursor(document), QTextCursor(document), QTextCursor(document), wholeParagraph};
+    dirty.from.setPosition(from);
+    dirty.changedFrom.setPosition(changedFrom);
+    dirty.changedTo.setPosition(qMin(changedTo, document->characterCount() - 1));
+    // Kept in document order; the same place once.
+    auto at = std::find_if(m_dirty.begin(), m_dirty.end(),
+                           [from](const Dirty &other) { return other.from.position() >= from; });
+    if (at != m_dirty.end() && at->from.position() == from) {
+        at->changedFrom.setPosition(qMin(at->changedFrom.position(), dirty.changedFrom.position()));
+        at->changedTo.setPosition(qMax(at->changedTo.position(), dirty.changedTo.position()));
+        at->wholeParagraph = at->wholeParagraph || wholeParagraph;
+        return;
+    }
+    m_dirty.insert(at, dirty);
+}
+
+void LongParagraphs::textChanged(int position, int end)
+{
+    // A change can let the first word of a line go back to the line before, which may be the
+    // last line of the piece before: the work starts there.
+    QTextBlock block = m_box->document()->findBlock(position);
+    if (continuesParagraph(block))
+        block = block.previous();
+    addDirty(block.position(), position, end, false);
+    if (m_width < 0 || m_width != wrapWidth()) {
+        geometryChanged();
+        return;
+    }
+    if (!m_placing)
+        m_background.start();
+}
+
+int LongParagraphs::visibleLimit() const
+{
+    // What shows and as much again below it, for the keys that move a page.
+    const int lineHeight = qMax(1, m_box->fontMetrics().lineSpacing());
+    const int wanted = 2 * (m_box->viewport()->height() / lineHeight + 1);
+    int lines = 0;
+    QTextBlock block = m_box->firstVisibleBlock();
+    while (block.isValid() && lines < wanted) {
+        lines += qMax(1, block.lineCount());
+        block = block.next();
+    }
+    return block.isValid() ? block.position() : m_box->document()->characterCount();
+}
+
+void LongParagraphs::settleVisible()
+{
+    if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
+        return;
+    settle(visibleLimit(), 0);
+    if (!m_dirty.isEmpty())
+        m_background.start();
+}
+
+void LongParagraphs::settleInBackground()
+{
+    if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
+        return;
+    settle(std::numeric_limits<int>::max(), 8);
+    if (!m_dirty.isEmpty())
+        m_background.start();
+}
+
+void LongParagraphs::settle(int limit, int budgetMs)
+{
+    if (m_box->textCursor().block().layout()->preeditAreaText().size() > 0)
+        return; // the input method's text is no text yet: cuts wait for it
+    QElapsedTimer clock;
+    clock.start();
+    // Paragraphs wholly above the one shown at the top are left for later: they do not show.
+    int topParagraph = 0;
+    if (budgetMs == 0) {
+        QTextBlock top = m_box->firstVisibleBlock();
+        while (top.isValid() && continuesParagraph(top))
+            top = top.previous();
+        topParagraph = top.isValid() ? top.position() : 0;
+    }
+    qsizetype index = 0;
+    while (index < m_dirty.size()) {
+        Dirty &dirty = m_dirty[index];
+        const int from = dirty.from.position();
+        if (from > limit)
+            break;
+        if (from < topParagraph) {
+            ++index;
+            continue;
+        }
+        const int changedTo = dirty.wholeParagraph ? std::numeric_limits<int>::max() : dirty.changedTo.position();
+        const int next = place(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, limit);
+        if (next < 0 || next <= from)
+            m_dirty.removeAt(index);
+        else
+            dirty.from.setPosition(next);
+        if (budgetMs > 0 && clock.elapsed() >= budgetMs)
+            break;
+    }
+    if (m_viewMoved)
+        restoreView();
+}
+
+int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
+{
+    QTextDocument *document = m_box->document();
+    const BoxText &text = m_box->m_text;
+    const int piece = longParagraphPiece();
+    const int shortest = qMax(1, piece / 2);
+    const int longest = 2 * piece;
+    QTextBlock block = document->findBlock(from);
+    int pieceStart = block.position();
+    QTextBlock next = block.next();
+    const auto cutAhead = [&] { return next.isValid() && continuesParagraph(next) ? next.position() - 1 : -1; };
+    // Cuts the change made (text put in is cut before its lines are known) are no place to keep.
+    const auto madeByChange = [&](int cut) { return cut >= changedFrom && cut < changedTo; };
+
+    // A paragraph short enough to stay whole, and whole: nothing to do here.
+    if (!continuesParagraph(block) && cutAhead() < 0 && block.length() - 1 <= piece) {
+        const int end = pieceStart + block.length();
+        return next.isValid() && end <= changedTo ? end : -1;
+    }
+
+    // Qt has laid this piece out already (it was just edited, or it shows): its lines but the
+    // last are the paragraph's, and the walk starts at the last.
+    QList<int> laidOut;
+    int walkFrom = pieceStart;
+    if (const QTextLayout *layout = block.layout(); layout->lineCount() > 1 && layout->preeditAreaText().isEmpty()) {
+        for (int i = 1; i < layout->lineCount(); ++i)
+            laidOut.append(pieceStart + layout->lineAt(i).textStart());
+        walkFrom = laidOut.last();
+    }
+    LineWalker lines(text, walkFrom, m_width, m_font, document->documentLayout()->paintDevice(),
+                     document->defaultTextOption());
+    qsizetype nextLaidOut = 0;
+    const auto nextLine = [&] { return nextLaidOut < laidOut.size() ? laidOut.at(nextLaidOut++) : lines.next(); };
+    const auto atEnd = [&] { return nextLaidOut >= laidOut.size() && lines.atEnd(); };
+
+    QList<int> removed;
+    QList<int> added;
+    QList<std::pair<int, int>> lineCounts;
+    int stop = -1;
+    int lineCount = 0;
+    for (;;) {
+        const int lineStart = nextLine();
+        ++lineCount;
+        int cut = cutAhead();
+        const bool end = atEnd();
+        // Old cuts this line runs over: no line starts there any more.
+        while (cut >= 0 && (cut + 1 < lineStart || (end && cut + 1 <= lineStart))) {
+            removed.append(cut);
+            next = next.next();
+            cut = cutAhead();
+        }
+        if (end) {
+            lineCounts.append({pieceStart, lineCount});
+            // An edit that goes on into the next paragraph goes on here.
+            if (lineStart < changedTo && lineStart + 1 < document->characterCount())
+                stop = lineStart + 1;
+            break;
+        }
+        const int length = lineStart - pieceStart;
+        if (cut + 1 == lineStart) {
+            if (length >= (madeByChange(cut) ? piece : shortest) && lineStart != m_avoid) {
+                lineCounts.append({pieceStart, lineCount});
+                pieceStart = lineStart;
+                lineCount = 0;
+                next = next.next();
+                if (lineStart > changedTo)
+                    break; // from here on, everything is as it was
+                if (lineStart > limit) {
+                    stop = lineStart;
+                    break;
+                }
+                continue;
+            }
+            removed.append(cut);
+            next = next.next();
+            cut = cutAhead();
+        }
+        // After an edit, a cut where it was, within reach, is better kept than another made
+        // before it: only the pieces the edit changed are laid out again.
+        const bool keepLooking = cut >= 0 && !madeByChange(cut) && cut + 1 - pieceStart <= longest;
+        if (!keepLooking && length >= piece && text.at(lineStart - 1) == u' ' && lineStart != m_avoid) {
+            added.append(lineStart - 1);
+            lineCounts.append({pieceStart, lineCount});
+            pieceStart = lineStart;
+            lineCount = 0;
+            if (lineStart > limit) {
+                stop = lineStart;
+                break;
+            }
+        }
+    }
+    applyCuts(removed, added, lineCounts);
+    return stop;
+}
+
+void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &added,
+                               const QList<std::pair<int, int>> &lineCounts)
+{
+    QTextDocument *document = m_box->document();
+    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    const int linesBefore = document->lineCount();
+    bool countsChanged = false;
+    const auto setLineCounts = [&] {
+        // Pieces Qt has not laid out yet count the lines they will have: the scroll bar is right.
+        for (const auto &[start, lines] : lineCounts) {
+            QTextBlock block = document->findBlock(start);
+            if (block.position() == start && block.layout()->lineCount() == 0 && block.lineCount() != lines) {
+                block.setLineCount(lines);
+                countsChanged = true;
+            }
+        }
+    };
+    if (removed.isEmpty() && added.isEmpty()) {
+        setLineCounts();
+        if (countsChanged)
+            emit layout->documentSizeChanged(layout->documentSize());
+        return;
+    }
+
+    m_placing = true;
+    const QTextBlock top = m_box->firstVisibleBlock();
+    const int first = std::min(removed.isEmpty() ? INT_MAX : *std::min_element(removed.begin(), removed.end()),
+                               added.isEmpty() ? INT_MAX : *std::min_element(added.begin(), added.end()));
+    const int last = std::max(removed.isEmpty() ? -1 : *std::max_element(removed.begin(), removed.end()),
+                              added.isEmpty() ? -1 : *std::max_element(added.begin(), added.end()));
+    // Qt keeps the top shown as a block's number and a line in it: cuts above it move what it shows.
+    if (m_box->isVisible() && top.isValid() && first < top.position() + top.length())
+        m_viewMoved = true;
+    const QTextCursor caret = m_box->textCursor();
+    const int anchor = caret.anchor();
+    const int position = caret.position();
+    {
+        // No character changes: nobody is told of an edit, and the modified state stays.
+        const QSignalBlocker quiet(document);
+        const bool modified = document->isModified();
+        QTextCursor cursor(document);
+        cursor.beginEditBlock();
+        for (const int cut : removed) {
+            cursor.setPosition(cut);
+            cursor.setPosition(cut + 1, QTextCursor::KeepAnchor);
+            cursor.insertText(QStringLiteral(" "));
+        }
+        for (const int cut : added) {
+            cursor.setPosition(cut);
+            cursor.setPosition(cut + 1, QTextCursor::KeepAnchor);
+            cursor.insertBlock();
+        }
+        cursor.endEditBlock();
+        document->setModified(modified);
+    }
+    // Qt keeps a block's data with the first part of a split and the last part of a join: the
+    // marks follow the written text, where a soft break is a blank.
+    const BoxText &text = m_box->m_text;
+    for (QTextBlock block = document->findBlock(first); block.isValid() && block.position() <= last + 1;
+         block = block.next())
+        markBreakBefore(block, block.position() > 0 && text.at(block.position() - 1) == u' ');
+    setLineCounts();
+    if (m_box->textCursor().anchor() != anchor || m_box->textCursor().position() != position) {
+        QTextCursor restored(document);
+        restored.setPosition(anchor);
+        restored.setPosition(position, QTextCursor::KeepAnchor);
+        m_box->setTextCursor(restored);
+    }
+    if (countsChanged || document->lineCount() != linesBefore)
+        emit layout->documentSizeChanged(layout->documentSize());
+    m_placing = false;
+}
+
+void LongParagraphs::scrolled(int fromLine, int toLine)
+{
+    // Qt scrolls too while it lays the box out for a new width: the old view is kept then.
+    if (m_restoring || m_placing || fromLine == toLine || wrapWidth() != m_width)
+        return;
+    noteView(toLine > fromLine);
+    const QTextBlock top = m_box->firstVisibleBlock();
+    // Come down onto the first line of a piece: a whole paragraph would show its text a row lower.
+    const bool pieceStartOnTop =
+        m_view.gap && continuesParagraph(top) && m_box->verticalScrollBar()->value() == top.firstLineNumber();
+    if (pieceStartOnTop || !m_dirty.isEmpty())
+        QMetaObject::invokeMethod(
+            this,
+            [this, pieceStartOnTop] {
+                if (pieceStartOnTop)
+                    restoreView();
+                settleVisible();
+            },
+            Qt::QueuedConnection);
+}
+
+bool LongParagraphs::startsWithGap(const QTextBlock &block) const
+{
+    // Scrolled down onto a line, Qt shows the rows below the text of the line before, when the
+    // text is not as tall as its line; but only between lines of one block.
+    const QTextBlock previous = block.previous();
+    if (!previous.isValid())
+        return false;
+    m_box->document()->documentLayout()->blockBoundingRect(previous);
+    const QTextLayout *layout = previous.layout();
+    if (layout->lineCount() == 0)
+        return false;
+    const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+    return last.naturalTextRect().bottom() < last.y() + last.height() - 1e-6;
+}
+
+void LongParagraphs::noteView(bool downwards)
+{
+    const QTextBlock top = m_box->firstVisibleBlock();
+    if (!top.isValid())
+        return;
+    const int value = m_box->verticalScrollBar()->value();
+    const int topLine = qMax(0, value - top.firstLineNumber());
+    QTextBlock paragraph = top;
+    int line = topLine;
+    while (continuesParagraph(paragraph) && paragraph.previous().isValid()) {
+        paragraph = paragraph.previous();
+        line += paragraph.lineCount();
+    }
+    // Lines of pieces not placed yet are guesses: then only the line number is known.
+    const bool placed = std::none_of(m_dirty.cbegin(), m_dirty.cend(), [&](const Dirty &dirty) {
+        return dirty.from.position() >= paragraph.position() && dirty.from.position() <= top.position();
+    });
+    m_view.paragraph = placed ? QTextCursor(m_box->document()) : QTextCursor();
+    if (placed)
+        m_view.paragraph.setPosition(paragraph.position());
+    m_view.line = placed ? line : value;
+    if (topLine == 0) {
+        m_view.gap = downwards && continuesParagraph(top) && startsWithGap(top);
+    } else {
+        m_box->document()->documentLayout()->blockBoundingRect(top);
+        const QTextLine before = top.layout()->lineAt(topLine - 1);
+        m_view.gap = before.isValid() && -m_box->contentOffset().y() < before.naturalTextRect().bottom() - 1e-6;
+    }
+}
+
+void LongParagraphs::restoreView()
+{
+    m_viewMoved = false;
+    if (!m_box->isVisible())
+        return;
+    QTextDocument *document = m_box->document();
+    if (m_view.paragraph.isNull()) {
+        scrollTo(m_view.line, m_view.gap);
+        return;
+    }
+    QTextBlock block = document->findBlock(m_view.paragraph.position());
+    while (continuesParagraph(block) && block.previous().isValid())
+        block = block.previous();
+    int line = m_view.line;
+    for (QTextBlock next = block.next();
+         line >= qMax(1, block.lineCount()) && next.isValid() && continuesParagraph(next); next = block.next()) {
+        line -= qMax(1, block.lineCount());
+        block = next;
+    }
+    line = qMin(line, qMax(1, block.lineCount()) - 1);
+    if (line == 0 && m_view.gap && continuesParagraph(block) && startsWithGap(block)) {
+        // The line starts a piece: the cut moves down a line (or goes), so that Qt measures from
+        // the line before, as in one paragraph.
+        document->documentLayout()->blockBoundingRect(block);
+        const QTextLayout *layout = block.layout();
+        const QTextBlock previous = block.previous();
+        const int previousLines = qMax(1, previous.lineCount());
+        int cut = -1;
+        int linesMoved = layout->lineCount();
+        for (int i = 1; i < layout->lineCount() && cut < 0; ++i) {
+            const int start = block.position() + layout->lineAt(i).textStart();
+            if (m_box->m_text.at(start - 1) == u' ') {
+                cut = start - 1;
+                linesMoved = i;
+            }
+        }
+        QList<std::pair<int, int>> lineCounts{{previous.position(), previousLines + linesMoved}};
+        if (cut >= 0)
+            lineCounts.append({cut + 1, layout->lineCount() - linesMoved});
+        const int previousStart = previous.position();
+        applyCuts({block.position() - 1}, cut >= 0 ? QList<int>{cut} : QList<int>{}, lineCounts);
+        m_viewMoved = false;
+        block = document->findBlock(previousStart);
+        line = previousLines;
+    }
+    scrollTo(block.firstLineNumber() + line, m_view.gap);
+}
+
+void LongParagraphs::scrollTo(int line, bool gap)
+{
+    // Qt scrolls by whole pixels from where it was, so the rows above the top line's text show
+    // when it comes down onto the line, and not when it comes up: it comes as the view did.
+    QScrollBar *bar = m_box->verticalScrollBar();
+    line = qBound(0, line, bar->maximum());
+    int from = gap ? line - 1 : line + 1;
+    if (from < 0 || from > bar->maximum())
+        from = gap ? line + 1 : line - 1;
+    m_restoring = true;
+    if (from >= 0 && from <= bar->maximum()) {
+        if (bar->value() == from)
+            bar->setValue(line);
+        bar->setValue(from);
+    }
+    bar->setValue(line);
+    m_restoring = false;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QObject>
+#include <QStringView>
+#include <QTextCursor>
+#include <QTimer>
+
+class TextBox;
+
+// Keeps a text box's long paragraphs in pieces cut where the paragraph's lines wrap after a blank.
+// With greedy wrapping, a line's layout depends only on where it starts: pieces that start where
+// lines start show exactly the lines of the whole paragraph. Where the lines wrap is found by
+// laying the written text out in windows, as the box's own layout would; the cuts are then moved
+// there, as edits the box's history never sees.
+//
+// After an edit, only the pieces from the one before the edit are looked at, and only until a
+// cut is found where it was. After a change of width or font everything is placed anew: at once
+// where it shows, the rest a little at a time while the program is idle.
+class LongParagraphs : public QObject
+{
+public:
+    explicit LongParagraphs(TextBox *box);
+
+    // Text changed from `position` to `end` (positions after the change).
+    void textChanged(int position, int end);
+    // The box's width or font may have changed.
+    void geometryChanged();
+    // The box scrolled, or is about to draw: what shows is placed first.
+    void settleVisible();
+    void scrolled(int fromLine, int toLine);
+
+    bool isSettled() const;
+
+    // Where a paragraph is cut before the box knows its width: at blanks, about one piece apart.
+    static QList<qsizetype> provisionalCuts(QStringView paragraph);
+
+private:
+    struct Dirty
+    {
+        QTextCursor from; // a block start, where a line of the paragraph starts
+        // The text changed between these: cuts in there were made for the change, not found
+        // where the lines wrapped; after it, a cut found where it was ends the work.
+        QTextCursor changedFrom;
+        QTextCursor changedTo;
+        bool wholeParagraph = false;
+    };
+
+    // Where the box shows its top, as a whole paragraph would have it: which paragraph, which
+    // of its lines, and whether Qt scrolled onto it downwards (and so left the pixel rows above
+    // the line's text showing).
+    struct View
+    {
+        QTextCursor paragraph; // none while what shows was not placed yet: then `line` is global
+        int line = 0;
+        bool gap = false;
+    };
+
+    qreal wrapWidth() const;
+    void noteView(bool downwards);
+    void restoreView();
+    void scrollTo(int line, bool gap);
+    bool startsWithGap(const QTextBlock &block) const;
+    void markAllAnew();
+    void addDirty(int from, int changedFrom, int changedTo, bool wholeParagraph);
+    void settle(int limit, int budgetMs);
+    void settleInBackground();
+    int visibleLimit() const;
+    int place(int from, int changedFrom, int changedTo, int limit);
+    void applyCuts(const QList<int> &removed, const QList<int> &added, const QList<std::pair<int, int>> &lineCounts);
+
+    TextBox *m_box;
+    QList<Dirty> m_dirty;
+    QTimer m_background;
+    qreal m_width = -1;
+    QFont m_font;
+    bool m_placing = false;
+    bool m_restoring = false;
+    bool m_viewMoved = false; // cuts changed at or above the top shown
+    View m_view;
+    // A line start no piece may start at: the top line shown, when Qt is to leave the rows above
+    // its text showing (it does so only within a block).
+    int m_avoid = -1;
+};
