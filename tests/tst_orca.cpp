@@ -409,7 +409,9 @@ QString tst_Orca::expect(const QString &words, const QString &where)
             }
         }
         if (m_program->state() == QProcess::NotRunning)
-            fail(u"%1: the program ended (%2)"_s.arg(where, howItEnded(*m_program)));
+            // What it printed last says why, a sanitizer's report for one.
+            fail(u"%1: the program ended (%2); it printed:\n%3"_s.arg(
+                where, howItEnded(*m_program), m_desktop->programOutput().trimmed().right(16000)));
         if (waited.elapsed() > SpeechTimeout) {
             const QStringList since = spoken.mid(m_heard);
             const QString recent = since.isEmpty() ? u"(nothing)"_s : since.mid(since.size() - 25).join(u"\n  "_s);
