@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// memmove() must not be given a null pointer, even for nothing to copy (an empty text has no buffer).
+void moveChars(char16_t *to, const char16_t *from, qsizetype count)
+{
+    if (count > 0)
+        std::memmove(to, from, std::size_t(count) * sizeof(char16_t));
+}
+
+} // namespace
+
 QString BoxText::mid(qsizetype position, qsizetype length) const
 {
     position = std::clamp<qsizetype>(position, 0, size());
@@ -12,9 +23,8 @@ QString BoxText::mid(qsizetype position, qsizetype length) const
     const char16_t *buffer = m_buffer.data();
     // The part before the gap, then the part after it.
     const qsizetype before = std::clamp<qsizetype>(m_gapStart - position, 0, length);
-    std::memcpy(out, buffer + position, std::size_t(before) * sizeof(char16_t));
-    std::memcpy(out + before, buffer + position + before + gapLength(),
-                std::size_t(length - before) * sizeof(char16_t));
+    moveChars(out, buffer + position, before);
+    moveChars(out + before, buffer + position + before + gapLength(), length - before);
     return text;
 }
 
@@ -47,12 +57,12 @@ void BoxText::moveGap(qsizetype position)
     char16_t *buffer = m_buffer.data();
     if (position < m_gapStart) {
         const qsizetype count = m_gapStart - position;
-        std::memmove(buffer + m_gapEnd - count, buffer + position, std::size_t(count) * sizeof(char16_t));
+        moveChars(buffer + m_gapEnd - count, buffer + position, count);
         m_gapStart -= count;
         m_gapEnd -= count;
     } else if (position > m_gapStart) {
         const qsizetype count = position - m_gapStart;
-        std::memmove(buffer + m_gapStart, buffer + m_gapEnd, std::size_t(count) * sizeof(char16_t));
+        moveChars(buffer + m_gapStart, buffer + m_gapEnd, count);
         m_gapStart += count;
         m_gapEnd += count;
     }
@@ -69,13 +79,13 @@ void BoxText::replace(qsizetype position, qsizetype removed, QStringView inserte
         const qsizetype after = qsizetype(m_buffer.size()) - m_gapEnd;
         const qsizetype needed = m_gapStart + inserted.size() + after;
         std::vector<char16_t> grown(std::size_t(needed + needed / 2 + 64));
-        std::memcpy(grown.data(), m_buffer.data(), std::size_t(m_gapStart) * sizeof(char16_t));
+        moveChars(grown.data(), m_buffer.data(), m_gapStart);
         const qsizetype newGapEnd = qsizetype(grown.size()) - after;
-        std::memcpy(grown.data() + newGapEnd, m_buffer.data() + m_gapEnd, std::size_t(after) * sizeof(char16_t));
+        moveChars(grown.data() + newGapEnd, m_buffer.data() + m_gapEnd, after);
         m_buffer = std::move(grown);
         m_gapEnd = newGapEnd;
     }
-    std::memcpy(m_buffer.data() + m_gapStart, inserted.utf16(), std::size_t(inserted.size()) * sizeof(char16_t));
+    moveChars(m_buffer.data() + m_gapStart, inserted.utf16(), inserted.size());
     m_gapStart += inserted.size();
 }
 
