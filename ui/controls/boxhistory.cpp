@@ -51,7 +51,9 @@ void BoxHistory::reset(qsizetype textLength)
 
 void BoxHistory::beginGroup(int caret)
 {
-    if (m_groupDepth++ == 0)
+    // An inner group may say where the caret goes back to, until the group's first edit.
+    const bool started = m_groupDepth > 0 && !m_steps.isEmpty() && m_steps.last().open;
+    if (m_groupDepth++ == 0 || (caret >= 0 && !started))
         m_groupCaret = caret;
 }
 

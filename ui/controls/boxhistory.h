@@ -59,6 +59,11 @@ public:
     // origins of the characters they bring back.
     void record(int position, QString removed, QString inserted, Kind kind);
 
+    // Typing does not run on after the last edit. Qt's QTextCursor::insertText() writes the text
+    // with line breaks in before the paragraph ends it makes, so its last line is not followed
+    // by what is typed next.
+    void endRun() { ++m_nextOrigin; }
+
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < m_steps.size(); }
     // The step to undo or redo; while its edits are applied, call record() for each as usual.

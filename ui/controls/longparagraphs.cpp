@@ -3,6 +3,7 @@
 #include "ui/controls/textboxes.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -11,6 +12,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -104,9 +107,6 @@ LongParagraphs::LongParagraphs(TextBox *box)
     : QObject(nullptr)
     , m_box(box)
 {
-    m_background.setSingleShot(true);
-    m_background.setInterval(0);
-    connect(&m_background, &QTimer::timeout, this, &LongParagraphs::settleInBackground);
 }
 
 QList<qsizetype> LongParagraphs::provisionalCuts(QStringView paragraph)
@@ -155,12 +155,39 @@ bool LongParagraphs::isSettled() const
     return m_dirty.isEmpty() || wrapWidth() < 0;
 }
 
+void LongParagraphs::widthChanging(qreal width)
+{
+    // What shows now, as laid out for the old width, is what shows after.
+    if (width > 0 && width != m_width && m_width > 0)
+        viewWillMove();
+    if (width <= 0 || width == m_width || m_box->lineWrapMode() == QPlainTextEdit::NoWrap)
+        return;
+    m_width = width;
+    m_font = m_box->document()->defaultFont();
+    markAllAnew();
+    // A short text is placed at once, before Qt lays it out at the new width: whether the box needs
+    // a scroll bar (and so how wide it is) then comes out as for whole paragraphs. A long one
+    // needs one anyway; its pieces are placed where they show, then in the background.
+    if (m_box->document()->characterCount() > 1 << 16) {
+        scheduleBackground();
+        return;
+    }
+    m_linesForNewWidth.clear();
+    m_keepView = true;
+    settle(std::numeric_limits<int>::max(), 0, false);
+    m_keepView = false;
+}
+
 void LongParagraphs::geometryChanged()
 {
     const qreal width = wrapWidth();
     const QFont font = m_box->document()->defaultFont();
-    if (width == m_width && font == m_font)
+    if (width == m_width && font == m_font) {
+        restoreLineCounts();
+        if (m_viewMoved)
+            restoreView();
         return;
+    }
     m_width = width;
     m_font = font;
     if (width < 0)
@@ -168,6 +195,20 @@ void LongParagraphs::geometryChanged()
     markAllAnew();
     // Not from within the resize: Qt is still adjusting the box. Before it draws, though.
     QMetaObject::invokeMethod(this, &LongParagraphs::settleVisible, Qt::QueuedConnection);
+}
+
+void LongParagraphs::restoreLineCounts()
+{
+    if (m_linesForNewWidth.isEmpty())
+        return;
+    QTextDocument *document = m_box->document();
+    for (const auto &[start, lines] : std::exchange(m_linesForNewWidth, {})) {
+        QTextBlock block = document->findBlock(start);
+        if (block.position() == start && block.layout()->lineCount() == 0)
+            block.setLineCount(lines);
+    }
+    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
 }
 
 void LongParagraphs::markAllAnew()
@@ -202,8 +243,34 @@ void LongParagraphs::addDirty(int from, int changedFrom, int changedTo, bool who
     m_dirty.insert(at, dirty);
 }
 
-void LongParagraphs::textChanged(int position, int end)
+bool LongParagraphs::isPlaced(int paragraphStart, int upTo) const
 {
+    // The pieces left to place start where a change starts, and go on over every paragraph the
+    // change reaches.
+    return std::none_of(m_dirty.cbegin(), m_dirty.cend(), [&](const Dirty &dirty) {
+        const int from = dirty.from.position();
+        return from <= upTo && (from >= paragraphStart || dirty.changedTo.position() >= paragraphStart);
+    });
+}
+
+void LongParagraphs::textChanged(int position, int end, int paragraphsAdded)
+{
+    // Qt keeps the top shown as a block's number and a line in it: for a paragraph, the box
+    // keeps the paragraph's number and the line in it, whatever the edit above it did.
+    const QTextBlock top = m_box->firstVisibleBlock();
+    if (m_box->isVisible() && top.isValid() && position < top.position()) {
+        viewWillMove();
+        if (!m_view.paragraph.isNull() && position < m_view.paragraph.position() && paragraphsAdded != 0) {
+            QTextBlock paragraph = m_box->document()->findBlock(m_view.paragraph.position());
+            for (int moved = 0; paragraph.isValid() && moved != paragraphsAdded;) {
+                paragraph = paragraphsAdded > 0 ? paragraph.previous() : paragraph.next();
+                if (paragraph.isValid() && !continuesParagraph(paragraph))
+                    moved += paragraphsAdded > 0 ? 1 : -1;
+            }
+            if (paragraph.isValid())
+                m_view.paragraph.setPosition(paragraph.position());
+        }
+    }
     // A change can let the first word of a line go back to the line before, which may be the
     // last line of the piece before: the work starts there.
     QTextBlock block = m_box->document()->findBlock(position);
@@ -215,7 +282,7 @@ void LongParagraphs::textChanged(int position, int end)
         return;
     }
     if (!m_placing)
-        m_background.start();
+        schedulePlacingAfterChange();
 }
 
 int LongParagraphs::visibleLimit() const
@@ -236,29 +303,71 @@ void LongParagraphs::settleVisible()
 {
     if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
-    settle(visibleLimit(), 0);
+    settle(visibleLimit(), 0, true);
+}
+
+void LongParagraphs::scheduleBackground()
+{
+    // A turn of the event loop later: input and drawing come between the turns.
+    if (std::exchange(m_backgroundQueued, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_backgroundQueued = false;
+            settleInBackground();
+        },
+        Qt::QueuedConnection);
+}
+
+namespace {
+const QEvent::Type PlaceAfterChange = static_cast<QEvent::Type>(QEvent::registerEventType());
+}
+
+void LongParagraphs::schedulePlacingAfterChange()
+{
+    // What shows is placed before the box is drawn again: but after whoever changed the text is
+    // done, as cuts move the cursors that sit on them.
+    if (std::exchange(m_changePlacingQueued, true))
+        return;
+    QCoreApplication::postEvent(this, new QEvent(PlaceAfterChange), Qt::HighEventPriority);
+}
+
+bool LongParagraphs::event(QEvent *event)
+{
+    if (event->type() != PlaceAfterChange)
+        return QObject::event(event);
+    m_changePlacingQueued = false;
+    settleVisible();
     if (!m_dirty.isEmpty())
-        m_background.start();
+        scheduleBackground();
+    return true;
 }
 
 void LongParagraphs::settleInBackground()
 {
     if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
-    settle(std::numeric_limits<int>::max(), 8);
-    if (!m_dirty.isEmpty())
-        m_background.start();
+    settle(std::numeric_limits<int>::max(), 8, false);
 }
 
-void LongParagraphs::settle(int limit, int budgetMs)
+void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
 {
-    if (m_box->textCursor().block().layout()->preeditAreaText().size() > 0)
-        return; // the input method's text is no text yet: cuts wait for it
+    if (m_box->m_composing)
+        return; // the input method's text shows in its block: the cuts wait for it
     QElapsedTimer clock;
     clock.start();
+    // Where the top line shown starts, as Qt has laid it out.
+    m_avoid = -1;
+    if (const QTextBlock top = m_box->firstVisibleBlock(); top.isValid() && m_box->isVisible()) {
+        const int topLine = m_box->verticalScrollBar()->value() - top.firstLineNumber();
+        const QTextLayout *layout = top.layout();
+        if (topLine > 0 && topLine < layout->lineCount() && layout->lineAt(0).width() == m_width)
+            m_avoid = top.position() + layout->lineAt(topLine).textStart();
+    }
     // Paragraphs wholly above the one shown at the top are left for later: they do not show.
     int topParagraph = 0;
-    if (budgetMs == 0) {
+    if (shownFirst) {
         QTextBlock top = m_box->firstVisibleBlock();
         while (top.isValid() && continuesParagraph(top))
             top = top.previous();
@@ -283,8 +392,11 @@ void LongParagraphs::settle(int limit, int budgetMs)
         if (budgetMs > 0 && clock.elapsed() >= budgetMs)
             break;
     }
-    if (m_viewMoved)
+    if (m_viewMoved && !m_keepView)
         restoreView();
+    // What is left goes on while the program is idle.
+    if (!m_dirty.isEmpty())
+        scheduleBackground();
 }
 
 int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
@@ -311,7 +423,9 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
     // last are the paragraph's, and the walk starts at the last.
     QList<int> laidOut;
     int walkFrom = pieceStart;
-    if (const QTextLayout *layout = block.layout(); layout->lineCount() > 1 && layout->preeditAreaText().isEmpty()) {
+    // (Not while Qt is about to lay it out at a new width.)
+    if (const QTextLayout *layout = block.layout(); layout->lineCount() > 1 && layout->lineAt(0).width() == m_width &&
+                                                   layout->preeditAreaText().isEmpty()) {
         for (int i = 1; i < layout->lineCount(); ++i)
             laidOut.append(pieceStart + layout->lineAt(i).textStart());
         walkFrom = laidOut.last();
@@ -319,8 +433,29 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
     LineWalker lines(text, walkFrom, m_width, m_font, document->documentLayout()->paintDevice(),
                      document->defaultTextOption());
     qsizetype nextLaidOut = 0;
-    const auto nextLine = [&] { return nextLaidOut < laidOut.size() ? laidOut.at(nextLaidOut++) : lines.next(); };
-    const auto atEnd = [&] { return nextLaidOut >= laidOut.size() && lines.atEnd(); };
+    // The start of each line, and whether it is the paragraph's end; one line is looked ahead.
+    std::optional<std::pair<int, bool>> ahead;
+    const auto nextLine = [&] {
+        if (ahead)
+            return *std::exchange(ahead, std::nullopt);
+        const int start = nextLaidOut < laidOut.size() ? laidOut.at(nextLaidOut++) : lines.next();
+        return std::pair(start, nextLaidOut >= laidOut.size() && lines.atEnd());
+    };
+    const auto lineAfter = [&] {
+        if (!ahead)
+            ahead = nextLine();
+        return *ahead;
+    };
+    // A piece does not start at the line the caret is on: Qt lays the edited piece out and keeps
+    // the caret in view before the box moves its cuts, and a piece's first line may then still
+    // belong to the line before. Nor at the top line shown (see restoreView()).
+    const int caret = m_box->textCursor().position();
+    const auto mayStartPiece = [&](int lineStart) {
+        if (lineStart == m_avoid)
+            return false;
+        const auto [after, end] = lineAfter();
+        return caret < lineStart || caret > after || (caret == after && !end);
+    };
 
     QList<int> removed;
     QList<int> added;
@@ -328,10 +463,9 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
     int stop = -1;
     int lineCount = 0;
     for (;;) {
-        const int lineStart = nextLine();
+        const auto [lineStart, end] = nextLine();
         ++lineCount;
         int cut = cutAhead();
-        const bool end = atEnd();
         // Old cuts this line runs over: no line starts there any more.
         while (cut >= 0 && (cut + 1 < lineStart || (end && cut + 1 <= lineStart))) {
             removed.append(cut);
@@ -347,7 +481,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
         }
         const int length = lineStart - pieceStart;
         if (cut + 1 == lineStart) {
-            if (length >= (madeByChange(cut) ? piece : shortest) && lineStart != m_avoid) {
+            if (length >= (madeByChange(cut) ? piece : shortest) && mayStartPiece(lineStart)) {
                 lineCounts.append({pieceStart, lineCount});
                 pieceStart = lineStart;
                 lineCount = 0;
@@ -367,7 +501,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
         // After an edit, a cut where it was, within reach, is better kept than another made
         // before it: only the pieces the edit changed are laid out again.
         const bool keepLooking = cut >= 0 && !madeByChange(cut) && cut + 1 - pieceStart <= longest;
-        if (!keepLooking && length >= piece && text.at(lineStart - 1) == u' ' && lineStart != m_avoid) {
+        if (!keepLooking && length >= piece && text.at(lineStart - 1) == u' ' && mayStartPiece(lineStart)) {
             added.append(lineStart - 1);
             lineCounts.append({pieceStart, lineCount});
             pieceStart = lineStart;
@@ -387,8 +521,9 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
 {
     QTextDocument *document = m_box->document();
     QAbstractTextDocumentLayout *layout = document->documentLayout();
-    const int linesBefore = document->lineCount();
     bool countsChanged = false;
+    if (m_keepView)
+        m_linesForNewWidth.append(lineCounts);
     const auto setLineCounts = [&] {
         // Pieces Qt has not laid out yet count the lines they will have: the scroll bar is right.
         for (const auto &[start, lines] : lineCounts) {
@@ -412,9 +547,10 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
                                added.isEmpty() ? INT_MAX : *std::min_element(added.begin(), added.end()));
     const int last = std::max(removed.isEmpty() ? -1 : *std::max_element(removed.begin(), removed.end()),
                               added.isEmpty() ? -1 : *std::max_element(added.begin(), added.end()));
-    // Qt keeps the top shown as a block's number and a line in it: cuts above it move what it shows.
+    // Qt keeps the top shown as a block's number and a line in it: cuts above it move what it
+    // shows, which is put back afterwards.
     if (m_box->isVisible() && top.isValid() && first < top.position() + top.length())
-        m_viewMoved = true;
+        viewWillMove();
     const QTextCursor caret = m_box->textCursor();
     const int anchor = caret.anchor();
     const int position = caret.position();
@@ -450,8 +586,8 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
         restored.setPosition(position, QTextCursor::KeepAnchor);
         m_box->setTextCursor(restored);
     }
-    if (countsChanged || document->lineCount() != linesBefore)
-        emit layout->documentSizeChanged(layout->documentSize());
+    // Where the scroll bar ends depends on the lines at the bottom, whatever their count.
+    emit layout->documentSizeChanged(layout->documentSize());
     m_placing = false;
 }
 
@@ -460,7 +596,8 @@ void LongParagraphs::scrolled(int fromLine, int toLine)
     // Qt scrolls too while it lays the box out for a new width: the old view is kept then.
     if (m_restoring || m_placing || fromLine == toLine || wrapWidth() != m_width)
         return;
-    noteView(toLine > fromLine);
+    m_downwards = toLine > fromLine;
+    noteView();
     const QTextBlock top = m_box->firstVisibleBlock();
     // Come down onto the first line of a piece: a whole paragraph would show its text a row lower.
     const bool pieceStartOnTop =
@@ -491,8 +628,18 @@ bool LongParagraphs::startsWithGap(const QTextBlock &block) const
     return last.naturalTextRect().bottom() < last.y() + last.height() - 1e-6;
 }
 
-void LongParagraphs::noteView(bool downwards)
+void LongParagraphs::viewWillMove()
 {
+    // The view noted at the last scroll is where it stays; a box never scrolled is at its top.
+    if (!m_viewNoted)
+        noteView();
+    m_viewMoved = true;
+}
+
+void LongParagraphs::noteView()
+{
+    m_viewNoted = true;
+    const bool downwards = m_downwards;
     const QTextBlock top = m_box->firstVisibleBlock();
     if (!top.isValid())
         return;
@@ -505,12 +652,13 @@ void LongParagraphs::noteView(bool downwards)
         line += paragraph.lineCount();
     }
     // Lines of pieces not placed yet are guesses: then only the line number is known.
-    const bool placed = std::none_of(m_dirty.cbegin(), m_dirty.cend(), [&](const Dirty &dirty) {
-        return dirty.from.position() >= paragraph.position() && dirty.from.position() <= top.position();
-    });
+    const bool placed = isPlaced(paragraph.position(), top.position());
     m_view.paragraph = placed ? QTextCursor(m_box->document()) : QTextCursor();
-    if (placed)
+    if (placed) {
         m_view.paragraph.setPosition(paragraph.position());
+        // Text put in right at the paragraph's start is in the paragraph.
+        m_view.paragraph.setKeepPositionOnInsert(true);
+    }
     m_view.line = placed ? line : value;
     if (topLine == 0) {
         m_view.gap = downwards && continuesParagraph(top) && startsWithGap(top);
@@ -542,31 +690,62 @@ void LongParagraphs::restoreView()
     }
     line = qMin(line, qMax(1, block.lineCount()) - 1);
     if (line == 0 && m_view.gap && continuesParagraph(block) && startsWithGap(block)) {
-        // The line starts a piece: the cut moves down a line (or goes), so that Qt measures from
-        // the line before, as in one paragraph.
-        document->documentLayout()->blockBoundingRect(block);
-        const QTextLayout *layout = block.layout();
+        // The line starts a piece: the cut moves down, so that Qt measures from the line before,
+        // as in one paragraph.
         const QTextBlock previous = block.previous();
-        const int previousLines = qMax(1, previous.lineCount());
-        int cut = -1;
-        int linesMoved = layout->lineCount();
-        for (int i = 1; i < layout->lineCount() && cut < 0; ++i) {
-            const int start = block.position() + layout->lineAt(i).textStart();
-            if (m_box->m_text.at(start - 1) == u' ') {
-                cut = start - 1;
-                linesMoved = i;
-            }
-        }
-        QList<std::pair<int, int>> lineCounts{{previous.position(), previousLines + linesMoved}};
-        if (cut >= 0)
-            lineCounts.append({cut + 1, layout->lineCount() - linesMoved});
         const int previousStart = previous.position();
-        applyCuts({block.position() - 1}, cut >= 0 ? QList<int>{cut} : QList<int>{}, lineCounts);
+        line = qMax(1, previous.lineCount());
+        moveCutBelowFirstLine(block);
         m_viewMoved = false;
         block = document->findBlock(previousStart);
-        line = previousLines;
     }
     scrollTo(block.firstLineNumber() + line, m_view.gap);
+}
+
+void LongParagraphs::moveCutBelowFirstLine(const QTextBlock &block)
+{
+    // To the start of the next line after a blank, or away: the first line joins the piece before.
+    m_box->document()->documentLayout()->blockBoundingRect(block);
+    const QTextLayout *layout = block.layout();
+    const QTextBlock previous = block.previous();
+    int cut = -1;
+    int linesMoved = layout->lineCount();
+    for (int i = 1; i < layout->lineCount() && cut < 0; ++i) {
+        const int start = block.position() + layout->lineAt(i).textStart();
+        if (m_box->m_text.at(start - 1) == u' ') {
+            cut = start - 1;
+            linesMoved = i;
+        }
+    }
+    QList<std::pair<int, int>> lineCounts{{previous.position(), qMax(1, previous.lineCount()) + linesMoved}};
+    if (cut >= 0)
+        lineCounts.append({cut + 1, layout->lineCount() - linesMoved});
+    applyCuts({block.position() - 1}, cut >= 0 ? QList<int>{cut} : QList<int>{}, lineCounts);
+}
+
+void LongParagraphs::caretMoved()
+{
+    // Keeps the caret off the first line of a piece (see place()).
+    if (m_placing || m_restoring || m_box->m_composing || m_width < 0 || m_width != wrapWidth())
+        return;
+    const QTextCursor caret = m_box->textCursor();
+    const QTextBlock block = caret.block();
+    if (!continuesParagraph(block))
+        return;
+    QTextBlock paragraph = block;
+    while (continuesParagraph(paragraph) && paragraph.previous().isValid())
+        paragraph = paragraph.previous();
+    // Lines not placed yet are no lines to go by; they will be placed keeping the rule.
+    if (!isPlaced(paragraph.position(), block.position()))
+        return;
+    m_box->document()->documentLayout()->blockBoundingRect(block);
+    const QTextLayout *layout = block.layout();
+    const QTextLine line = layout->lineForTextPosition(caret.position() - block.position());
+    if (line.isValid() && line.lineNumber() == 0 && layout->lineAt(0).width() == m_width) {
+        moveCutBelowFirstLine(block);
+        if (m_viewMoved)
+            restoreView();
+    }
 }
 
 void LongParagraphs::scrollTo(int line, bool gap)

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QStringView>
 #include <QTextCursor>
-#include <QTimer>
 
 class TextBox;
 
@@ -23,18 +22,26 @@ class LongParagraphs : public QObject
 public:
     explicit LongParagraphs(TextBox *box);
 
-    // Text changed from `position` to `end` (positions after the change).
-    void textChanged(int position, int end);
+    // Text changed from `position` to `end` (positions after the change), with this many more
+    // paragraph breaks than before.
+    void textChanged(int position, int end, int paragraphsAdded);
+    // The box is about to lay its text out at a new width (the width its lines wrap at).
+    void widthChanging(qreal width);
     // The box's width or font may have changed.
     void geometryChanged();
     // The box scrolled, or is about to draw: what shows is placed first.
     void settleVisible();
     void scrolled(int fromLine, int toLine);
+    // The caret moved: it may not stay on the first line of a piece.
+    void caretMoved();
 
     bool isSettled() const;
 
     // Where a paragraph is cut before the box knows its width: at blanks, about one piece apart.
     static QList<qsizetype> provisionalCuts(QStringView paragraph);
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     struct Dirty
@@ -58,13 +65,20 @@ private:
     };
 
     qreal wrapWidth() const;
-    void noteView(bool downwards);
+    void noteView();
+    void viewWillMove();
     void restoreView();
     void scrollTo(int line, bool gap);
+    void moveCutBelowFirstLine(const QTextBlock &block);
     bool startsWithGap(const QTextBlock &block) const;
     void markAllAnew();
+    // Whether the pieces of the paragraph starting at `paragraphStart` are placed, up to `upTo`.
+    bool isPlaced(int paragraphStart, int upTo) const;
+    void restoreLineCounts();
     void addDirty(int from, int changedFrom, int changedTo, bool wholeParagraph);
-    void settle(int limit, int budgetMs);
+    void settle(int limit, int budgetMs, bool shownFirst);
+    void scheduleBackground();
+    void schedulePlacingAfterChange();
     void settleInBackground();
     int visibleLimit() const;
     int place(int from, int changedFrom, int changedTo, int limit);
@@ -72,12 +86,19 @@ private:
 
     TextBox *m_box;
     QList<Dirty> m_dirty;
-    QTimer m_background;
     qreal m_width = -1;
     QFont m_font;
+    bool m_backgroundQueued = false;
+    bool m_changePlacingQueued = false;
     bool m_placing = false;
     bool m_restoring = false;
     bool m_viewMoved = false; // cuts changed at or above the top shown
+    bool m_keepView = false;  // the view is set right once Qt has laid the box out
+    // Lines of pieces placed for a new width before Qt lays the box out for it: Qt then counts
+    // one line for each paragraph it has not laid out again.
+    QList<std::pair<int, int>> m_linesForNewWidth;
+    bool m_downwards = false; // the last scroll was down
+    bool m_viewNoted = false;
     View m_view;
     // A line start no piece may start at: the top line shown, when Qt is to leave the rows above
     // its text showing (it does so only within a block).

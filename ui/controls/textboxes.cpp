@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // How a text edit's raw text ends a paragraph (Return) or a line within one (Shift+Return).
@@ -36,9 +38,10 @@ constexpr int SoftBreakState = 0x50f7b7;
 
 int pieceLength = 768;
 
+// What QTextCursor::insertText() makes a paragraph break of ("\r\n" is one).
 bool isParagraphEnd(QChar c)
 {
-    return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator;
+    return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar(0xfdd0) || c == QChar(0xfdd1);
 }
 
 // No paragraph of the text is longer than a piece: Qt may take it as it is. Lines are found with
@@ -201,6 +204,16 @@ TextBox::TextBox(QWidget *parent, int columns, int lines)
     m_history.reset(0);
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::noteChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextBox::finishClear);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { m_paragraphs->caretMoved(); });
+    // Qt scrolls the box itself without a word from its scroll bar (keeping the caret in view,
+    // Page Up and Down); it always asks for the box to be drawn again then.
+    connect(this, &QPlainTextEdit::updateRequest, this, [this] {
+        if (m_clearing)
+            return;
+        const int topLine = verticalScrollBar()->value();
+        if (topLine != m_topLine)
+            m_paragraphs->scrolled(std::exchange(m_topLine, topLine), topLine);
+    });
 }
 
 TextBox::~TextBox()
@@ -249,12 +262,21 @@ void TextBox::noteChange(int position, int removed, int added)
     // The box's history is the only one (someone may have turned Qt's on again).
     if (document->isUndoRedoEnabled())
         document->setUndoRedoEnabled(false);
+    // QTextDocument::clear() first puts in the empty document's paragraph end, and reports it,
+    // while it keeps its list of cursors aside: a cursor made or dropped before it reports the
+    // whole change would be lost from the list, or left in it dangling.
+    if (position == 0 && removed == 0 && added == 1 && document->characterCount() == 1) {
+        m_clearing = true;
+        return;
+    }
+    m_clearing = false;
     if (position < 0 || position > m_text.size()) {
         resyncText();
         return;
     }
-    // Qt's clear() counts the document's closing paragraph end among what it removed.
-    const bool clearing = removed > m_text.size() - position;
+    // Qt's clear() counts the document's closing paragraph end among what it removed; so does a
+    // change Qt reports for a whole last block (an input method's text shown in it).
+    const bool clearing = position == 0 && added == 0 && removed == m_text.size() + 1;
     removed = int(qMin<qsizetype>(removed, m_text.size() - position));
 
     // The break before the block the change starts in is older than the change: its mark is
@@ -274,10 +296,31 @@ void TextBox::noteChange(int position, int removed, int added)
                 inserted[at] = u' ';
         }
     }
-    const QString removedText = m_text.mid(position, removed);
+    QString removedText = m_text.mid(position, removed);
     m_text.replace(position, removed, inserted);
     if (m_text.size() != document->characterCount() - 1) {
         resyncText();
+        return;
+    }
+    // Qt reports a change of the whole block where an input method's text shows, even when no
+    // character changed (an input method's edits are worked out from its event, see below), and
+    // the blocks an edit touched once more as the edit ends. But a key that puts back what it
+    // took (Return over a paragraph end) is an edit, reported with the character after the
+    // paragraph end put in.
+    if (removedText == inserted && !clearing) {
+        if (m_editKind != BoxHistory::Kind::Group || m_editChanged)
+            return;
+        const qsizetype firstBreak = inserted.indexOf(QChar::ParagraphSeparator);
+        if (firstBreak >= 0) {
+            inserted.truncate(firstBreak + 1);
+            removedText.truncate(firstBreak + 1);
+        }
+    }
+    if (m_editKind)
+        m_editChanged = true;
+    const auto breaks = [](const QString &text) { return int(text.count(QChar::ParagraphSeparator)); };
+    if (m_inInputMethod) {
+        m_paragraphs->textChanged(position, position + int(inserted.size()), breaks(inserted) - breaks(removedText));
         return;
     }
 
@@ -288,15 +331,18 @@ void TextBox::noteChange(int position, int removed, int added)
     } else if (!m_afterClear) {
         // A change the box did not start (the program's, a QTextCursor's) groups as Qt groups it:
         // text put in with nothing selected runs on with typing; anything else is a step alone.
-        const BoxHistory::Kind kind = m_editKind.value_or(
-            removedText.isEmpty() && !inserted.contains(QChar::ParagraphSeparator) ? BoxHistory::Kind::Single
-                                                                                   : BoxHistory::Kind::Group);
+        const BoxHistory::Kind kind =
+            m_editKind.value_or(removedText.isEmpty() && !inserted.contains(QChar::ParagraphSeparator)
+                                    ? BoxHistory::Kind::Single
+                                    : BoxHistory::Kind::Group);
         m_history.record(position, removedText, inserted, kind);
+        if (!m_editKind && inserted.contains(QChar::ParagraphSeparator))
+            m_history.endRun();
         if (!m_replaying)
             announceHistory();
     }
     announceChange(position, int(removedText.size()), inserted);
-    m_paragraphs->textChanged(position, position + int(inserted.size()));
+    m_paragraphs->textChanged(position, position + int(inserted.size()), breaks(inserted) - breaks(removedText));
 }
 
 void TextBox::announceChange(int position, int removed, const QString &inserted)
@@ -323,11 +369,13 @@ template <typename Edit> void TextBox::editAsOneStep(int caret, Edit &&edit)
 {
     finishClear();
     const std::optional<BoxHistory::Kind> kind = m_editKind;
+    const bool changed = std::exchange(m_editChanged, false);
     m_editKind = BoxHistory::Kind::Group;
     m_history.beginGroup(caret);
     edit();
     m_history.endGroup();
     m_editKind = kind;
+    m_editChanged = changed;
 }
 
 void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
@@ -361,6 +409,13 @@ void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
         if (text[lineEnd] == u'\r' && lineStart < text.size() && text[lineStart] == u'\n')
             ++lineStart;
     }
+}
+
+void TextBox::insertText(QTextCursor &cursor, QStringView text)
+{
+    cursor.beginEditBlock();
+    insertWritten(cursor, text);
+    cursor.endEditBlock();
 }
 
 void TextBox::setWrittenText(const QString &text)
@@ -420,12 +475,13 @@ void TextBox::applyHistoryStep(const BoxHistory::Step &step, bool undo)
     }
     m_history.finishUndoRedo();
     m_replaying = false;
+    // The lines are placed before the view follows the caret, as in one paragraph.
+    m_paragraphs->settleVisible();
     QTextCursor caret(document());
     caret.setPosition(qBound(0, step.caret, textLength(this)));
     setTextCursor(caret);
     ensureCursorVisible();
     announceHistory();
-    m_paragraphs->settleVisible();
 }
 
 void TextBox::setPreferredSize(int columns, int lines)
@@ -561,8 +617,53 @@ bool TextBox::moveOverSoftBreak(QKeyEvent *event)
 
 void TextBox::inputMethodEvent(QInputMethodEvent *event)
 {
-    // Qt puts an input method's text in as one edit, and an undo brings the caret back.
-    editAsOneStep(textCursor().position(), [&] { QPlainTextEdit::inputMethodEvent(event); });
+    // What Qt does with the event (it reports it as a change of the whole block the caret is in):
+    // when text comes in or the composed text changes, the selection goes; the text committed
+    // replaces the given stretch around the caret. These are the edits the box keeps.
+    struct Edit
+    {
+        int position;
+        QString removed;
+        QString inserted;
+    };
+    QList<Edit> edits;
+    const QTextCursor cursor = textCursor();
+    const int caretBefore = cursor.position();
+    const bool gettingInput = !event->commitString().isEmpty() || event->replacementLength() > 0 ||
+                              event->preeditString() != cursor.block().layout()->preeditAreaText();
+    QString text = m_text.mid(0, m_text.size());
+    int caret = cursor.position();
+    if (gettingInput && cursor.hasSelection()) {
+        caret = cursor.selectionStart();
+        edits.append({caret, text.mid(caret, cursor.selectionEnd() - caret), QString()});
+        text.remove(caret, cursor.selectionEnd() - caret);
+    }
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        const int start = qBound(0, caret + event->replacementStart(), int(text.size()));
+        const int length = qBound(0, event->replacementLength(), int(text.size()) - start);
+        edits.append({start, text.mid(start, length), event->commitString()});
+    }
+
+    finishClear();
+    m_inInputMethod = true;
+    QPlainTextEdit::inputMethodEvent(event);
+    m_inInputMethod = false;
+    // Qt puts it in as one edit, and an undo brings the caret back.
+    m_history.beginGroup(caretBefore);
+    for (const Edit &edit : std::as_const(edits)) {
+        if (edit.removed.isEmpty() && edit.inserted.isEmpty())
+            continue;
+        // As Qt's text cursor puts text in: a paragraph break as the document holds it.
+        QString inserted = edit.inserted;
+        inserted.replace(u"\r\n"_s, QString(QChar::ParagraphSeparator));
+        std::replace_if(inserted.begin(), inserted.end(), isParagraphEnd, QChar(QChar::ParagraphSeparator));
+        m_history.record(edit.position, edit.removed, inserted, BoxHistory::Kind::Group);
+        announceChange(edit.position, int(edit.removed.size()), inserted);
+    }
+    m_history.endGroup();
+    announceHistory();
+    // While an input method composes, its text shows in the caret's block: no cut moves.
+    m_composing = !event->preeditString().isEmpty();
     m_paragraphs->settleVisible();
 }
 
@@ -600,6 +701,15 @@ QMimeData *TextBox::createMimeDataFromSelection() const
     return data;
 }
 
+int TextBox::undoCaretForInsertion(const QTextCursor &cursor) const
+{
+    // Where Qt's undo of a paste leaves the caret: as for any edit, unless the text went in at
+    // the very start, where Qt also takes the first paragraph's format back, and ends after it.
+    if (cursor.hasSelection() || cursor.position() != 0)
+        return -1;
+    return qMin(paragraphAround(0).second + 1, textLength(this));
+}
+
 void TextBox::insertFromMimeData(const QMimeData *source)
 {
     if (isReadOnly() || !source || !source->hasText()) {
@@ -607,15 +717,18 @@ void TextBox::insertFromMimeData(const QMimeData *source)
         return;
     }
     // Cut as it goes in: a long paragraph pasted whole would be laid out whole once.
-    editAsOneStep(-1, [&] {
+    editAsOneStep(undoCaretForInsertion(textCursor()), [&] {
         QTextCursor cursor = textCursor();
         cursor.beginEditBlock();
         insertWritten(cursor, source->text());
         cursor.endEditBlock();
+        // Cut where the lines wrap before the view follows the caret, as in one paragraph.
+        const int caret = cursor.position();
+        m_paragraphs->settleVisible();
+        cursor.setPosition(caret);
         setTextCursor(cursor);
     });
     ensureCursorVisible();
-    m_paragraphs->settleVisible();
 }
 
 void TextBox::dropEvent(QDropEvent *event)
@@ -628,7 +741,8 @@ void TextBox::dropEvent(QDropEvent *event)
     // As Qt drops text, as one step: moved within the box, the text leaves where it was, then
     // goes where it was dropped. Qt would do both as one change spanning all between them.
     QTextCursor target = cursorForPosition(event->position().toPoint());
-    editAsOneStep(target.position(), [&] {
+    const int caret = target.position() == 0 ? undoCaretForInsertion(target) : target.position();
+    editAsOneStep(caret, [&] {
         if (event->dropAction() == Qt::MoveAction && event->source() == this) {
             QTextCursor moved = textCursor();
             moved.removeSelectedText();
@@ -636,6 +750,9 @@ void TextBox::dropEvent(QDropEvent *event)
         target.beginEditBlock();
         insertWritten(target, data->text());
         target.endEditBlock();
+        const int caret = target.position();
+        m_paragraphs->settleVisible();
+        target.setPosition(caret);
         setTextCursor(target);
     });
     event->acceptProposedAction();
@@ -673,6 +790,8 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TextBox::mousePressEvent(QMouseEvent *event)
 {
+    // A click finds its place in the lines as they show in one paragraph.
+    m_paragraphs->settleVisible();
     const bool tripleClick = event->button() == Qt::LeftButton && m_tripleClickDeadline >= 0 &&
                              QDateTime::currentMSecsSinceEpoch() <= m_tripleClickDeadline;
     m_tripleClickDeadline = -1;
@@ -696,6 +815,8 @@ void TextBox::mousePressEvent(QMouseEvent *event)
 
 void TextBox::resizeEvent(QResizeEvent *event)
 {
+    // Qt lays the text out at the viewport's width, less the document's margins.
+    m_paragraphs->widthChanging(viewport()->width() - 2 * document()->documentMargin());
     QPlainTextEdit::resizeEvent(event);
     m_paragraphs->geometryChanged();
 }
@@ -711,14 +832,6 @@ void TextBox::showEvent(QShowEvent *event)
 {
     QPlainTextEdit::showEvent(event);
     m_paragraphs->geometryChanged();
-}
-
-void TextBox::scrollContentsBy(int dx, int dy)
-{
-    const int before = m_topLine;
-    QPlainTextEdit::scrollContentsBy(dx, dy);
-    m_topLine = verticalScrollBar()->value();
-    m_paragraphs->scrolled(before, m_topLine);
 }
 
 QSize TextBox::sizeFor(int columns, int lines) const

@@ -45,6 +45,9 @@ public:
     const BoxText &writtenText() const { return m_text; }
     // Replaces the whole text, as setPlainText() does: nothing to undo, the caret at the start.
     void setWrittenText(const QString &text);
+    // Puts text in at the cursor as QTextCursor::insertText() does, as one change: a long
+    // paragraph goes in cut, so that Qt never lays it out whole.
+    void insertText(QTextCursor &cursor, QStringView text);
 
     bool isUndoAvailable() const { return m_history.canUndo(); }
     bool isRedoAvailable() const { return m_history.canRedo(); }
@@ -70,7 +73,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void scrollContentsBy(int dx, int dy) override;
 
 private:
     friend class LongParagraphs;
@@ -84,6 +86,7 @@ private:
     // Runs an edit of the box's own as one undo step.
     template <typename Edit> void editAsOneStep(int caret, Edit &&edit);
     void insertWritten(QTextCursor &cursor, QStringView text);
+    int undoCaretForInsertion(const QTextCursor &cursor) const;
     void applyHistoryStep(const BoxHistory::Step &step, bool undo);
     bool handleParagraphKey(QKeyEvent *event);
     bool moveOverSoftBreak(QKeyEvent *event);
@@ -98,7 +101,11 @@ private:
     // for a change the box did not start.
     std::optional<BoxHistory::Kind> m_editKind;
     bool m_replaying = false;     // an undo or redo is being applied
+    bool m_editChanged = false;   // the box's own edit under way has changed the text
     bool m_afterClear = false;    // the document was cleared; its new text is no edit
+    bool m_clearing = false;      // the document is being cleared (see noteChange())
+    bool m_composing = false;     // an input method shows text not put in yet
+    bool m_inInputMethod = false; // an input method's event is being handled
     bool m_undoAvailable = false; // as last announced
     bool m_redoAvailable = false;
     qint64 m_tripleClickDeadline = -1; // a press before this (ms since the epoch) is a triple click

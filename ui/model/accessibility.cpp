@@ -415,13 +415,15 @@ public:
         box()->verticalScrollBar()->setValue(block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0));
     }
 
-    // Editing.
+    // Editing, as Qt's own interface for a text edit does it: a replacement is a removal, then
+    // an insertion.
     void replaceText(int startOffset, int endOffset, const QString &text) override
     {
         if (box()->isReadOnly() || startOffset < 0 || endOffset < startOffset || endOffset > characterCount())
             return;
         QTextCursor cursor = cursorFor(startOffset, endOffset);
-        cursor.insertText(text);
+        cursor.removeSelectedText();
+        box()->insertText(cursor, text);
     }
 
 private:
