@@ -6,8 +6,9 @@ class QLabel;
 
 // Tells screen readers what the program's windows are: its full windows are frames (not the
 // "filler" a plain QWidget window is) described by their place in the program and the texts they
-// show, the message windows and the quit confirmation are alerts, the options window a dialog;
-// the pick lists are named by their captions, and the text boxes give their whole text as typed.
+// show, the message windows and the quit confirmation are alerts, the options window a dialog.
+// The controls are what their own interfaces say (controls/): the pick lists are named by their
+// captions, and the text boxes give their whole text as typed.
 void installAccessibleRoles();
 
 // Has a screen reader say the new captions of an analysis once, as soon as they show, while the
