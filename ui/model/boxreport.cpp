@@ -1,5 +1,6 @@
 #include "ui/model/boxreport.h"
 
+#include "ui/controls/captions.h"
 #include "ui/controls/textboxes.h"
 #include "ui/model/accessibility.h"
 

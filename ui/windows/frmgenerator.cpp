@@ -6,6 +6,7 @@
 #include "platform/appfolders.h"
 #include "platform/pagefile.h"
 #include "ui/controls/browserhandoff.h"
+#include "ui/controls/captions.h"
 #include "ui/controls/messagebox.h"
 #include "ui/controls/ondemandtimer.h"
 #include "ui/controls/textboxes.h"
