@@ -5,6 +5,7 @@
 
 #include "core/pageproject.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -146,6 +147,8 @@ private slots:
     void analysisResultsAreNotifiedOnce();
     void windowsAreDescribedByPlaceAndTexts_data();
     void windowsAreDescribedByPlaceAndTexts();
+    void wizardWindowsSayTheirPlace_data();
+    void wizardWindowsSayTheirPlace();
     void descriptionFollowsTheShownTexts();
     void lineBoxesGiveTheirWholeText_data();
     void lineBoxesGiveTheirWholeText();
@@ -363,6 +366,40 @@ void TestAccessibility::windowsAreDescribedByPlaceAndTexts()
     QCOMPARE(interfaceOf(shown)->text(QAccessible::Description), description);
     // The title stays the program's.
     QCOMPARE(interfaceOf(shown)->text(QAccessible::Name), u"Rankwright Assistant 5.0"_s);
+}
+
+void TestAccessibility::wizardWindowsSayTheirPlace_data()
+{
+    QTest::addColumn<ScreenId>("window");
+    QTest::addColumn<int>("step"); // how many windows Continue leads through to reach it
+    QTest::addColumn<QString>("place");
+    QTest::newRow("frmStep0") << ScreenId::Step0 << 1
+                              << u"Step 1 of 7, the target search engine and your web site address"_s;
+    QTest::newRow("frmStep1") << ScreenId::Step1 << 2 << u"Step 2 of 7, your phrases"_s;
+    QTest::newRow("frmStep2") << ScreenId::Step2 << 3 << u"Step 3 of 7, the page title and the Meta-Tag description"_s;
+    QTest::newRow("frmStep3") << ScreenId::Step3 << 4 << u"Step 4 of 7, the page body"_s;
+    QTest::newRow("frmStep4") << ScreenId::Step4 << 5 << u"Step 5 of 7, the main link and the hit counter"_s;
+    QTest::newRow("frmStep5") << ScreenId::Step5 << 6 << u"Step 6 of 7, the page settings"_s;
+    QTest::newRow("frmGenerator") << ScreenId::Generator << 7 << u"Step 7 of 7, your gateway page"_s;
+}
+
+// Each window of the wizard says first where it stands among the windows Continue leads through,
+// from the main menu's first step to the generator.
+void TestAccessibility::wizardWindowsSayTheirPlace()
+{
+    QFETCH(ScreenId, window);
+    QFETCH(int, step);
+    QFETCH(QString, place);
+    std::vector<ScreenId> walked{WizardFlow::FirstStep};
+    while (walked.back() != ScreenId::Generator && walked.size() < 20)
+        walked.push_back(WizardFlow::next(walked.back()));
+    QCOMPARE(walked.size(), size_t(7));
+    QVERIFY2(walked.at(step - 1) == window, "the flow does not lead to this window at this step");
+
+    pageProject().MatchPhrase = u"blue widgets"_s;
+    QWidget *shown = Screens::show(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QCOMPARE(interfaceOf(shown)->text(QAccessible::Description).section(u'\n', 0, 0), place + u'.');
 }
 
 void TestAccessibility::descriptionFollowsTheShownTexts()

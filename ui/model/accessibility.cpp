@@ -6,6 +6,7 @@
 #include "ui/controls/textboxes.h"
 #include "ui/controls/textboxinterface.h"
 #include "ui/model/fullwindow.h"
+#include "ui/model/wizardflow.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -17,35 +18,14 @@
 namespace {
 
 // What a screen reader says right after a window's title when the user arrives at it: which
-// window it is. Its instructions follow.
-QString placeOf(ScreenId id)
+// window it is, and for one of the wizard's steps its place among them. Its instructions follow.
+QString placeOf(const FullWindow *window)
 {
-    switch (id) {
-    case ScreenId::Main:
-        return QStringLiteral("Main menu");
-    case ScreenId::Step0:
-        return QStringLiteral("Step 1 of 7, the target search engine and your web site address");
-    case ScreenId::Step1:
-        return QStringLiteral("Step 2 of 7, your phrases");
-    case ScreenId::Step2:
-        return QStringLiteral("Step 3 of 7, the page title and the Meta-Tag description");
-    case ScreenId::Step3:
-        return QStringLiteral("Step 4 of 7, the page body");
-    case ScreenId::Step4:
-        return QStringLiteral("Step 5 of 7, the main link and the hit counter");
-    case ScreenId::Step5:
-        return QStringLiteral("Step 6 of 7, the page settings");
-    case ScreenId::Generator:
-        return QStringLiteral("Step 7 of 7, your gateway page");
-    case ScreenId::Search:
-        return QStringLiteral("Submit My Page To Search Engines");
-    case ScreenId::Stats:
-        return QStringLiteral("Search Engine Tips");
-    case ScreenId::KeyWordTips:
-        return QStringLiteral("Tips on selecting phrases");
-    default:
-        return QString();
-    }
+    const int step = WizardFlow::stepNumber(window->screenId());
+    if (step == 0)
+        return window->heading();
+    return QStringLiteral("Step %1 of %2, %3")
+        .arg(QString::number(step), QString::number(WizardFlow::stepCount()), window->heading());
 }
 
 QAccessible::Role roleOf(ScreenId id)
@@ -93,7 +73,6 @@ class ScreenInterface : public QAccessibleWidget
 public:
     explicit ScreenInterface(FullWindow *window)
         : QAccessibleWidget(window, QAccessible::Window)
-        , m_id(window->screenId())
     {
     }
 
@@ -101,7 +80,7 @@ public:
     {
         if (kind != QAccessible::Description)
             return QAccessibleWidget::text(kind);
-        QStringList sentences{placeOf(m_id)};
+        QStringList sentences{placeOf(static_cast<const FullWindow *>(widget()))};
         // The texts once per arrival; back from a message or the options window the user has heard
         // them, and anything new there is announced as it shows.
         if (!widget()->property(ReturnedProperty).toBool())
@@ -115,9 +94,6 @@ public:
         }
         return sentences.join(QLatin1Char('\n'));
     }
-
-private:
-    ScreenId m_id;
 };
 
 // The announcement of an analysis: a notification, which screen readers speak as it shows,

@@ -55,7 +55,7 @@ public:
 } // namespace
 
 frmGenerator::frmGenerator()
-    : FullWindow(ScreenId::Generator)
+    : FullWindow(ScreenId::Generator, QStringLiteral("your gateway page"))
 {
     createControls();
     connectControls();

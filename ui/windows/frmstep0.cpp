@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 frmStep0::frmStep0()
-    : WizardStep(ScreenId::Step0)
+    : WizardStep(ScreenId::Step0, QStringLiteral("the target search engine and your web site address"))
 {
     createControls();
     connectControls();

@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 frmStep2::frmStep2()
-    : WizardStep(ScreenId::Step2)
+    : WizardStep(ScreenId::Step2, QStringLiteral("the page title and the Meta-Tag description"))
 {
     createControls();
     connectControls();
