@@ -36,7 +36,7 @@ public:
     AnnouncementRecorder()
     {
         s_events.clear();
-        s_notification.clear();
+        s_notifications.clear();
         s_windows.clear();
         QAccessible::installUpdateHandler(record);
     }
@@ -46,8 +46,10 @@ public:
     // concerns its enabled state.
     bool announced(QObject *object, QAccessible::Event type) const { return s_events.contains({object, type}); }
 
-    // The texts of the last notification shown, one a line, or an empty text.
-    QString lastNotification() const { return s_notification; }
+    // The texts of each notification shown, one a line.
+    QStringList notifications() const { return s_notifications; }
+    // The texts of the last notification shown, or an empty text.
+    QString lastNotification() const { return s_notifications.value(s_notifications.size() - 1); }
 
 private:
     static void record(QAccessibleEvent *event)
@@ -66,7 +68,7 @@ private:
                 QStringList texts;
                 for (int i = 0; i < shown->childCount(); ++i)
                     texts.append(shown->child(i)->text(QAccessible::Name));
-                s_notification = texts.join(u'\n');
+                s_notifications.append(texts.join(u'\n'));
             }
         }
         if (event->type() == QAccessible::StateChanged &&
@@ -76,7 +78,7 @@ private:
     }
 
     static inline QList<QPair<QObject *, QAccessible::Event>> s_events;
-    static inline QString s_notification;
+    static inline QStringList s_notifications;
 
 public:
     // The forms of the windows that events were sent for.
@@ -145,6 +147,7 @@ private slots:
     void analysisCaptionsAreAnnounced();
     void analysisResultsAreNotifiedOnce_data();
     void analysisResultsAreNotifiedOnce();
+    void enginePickIsNotifiedWithItsHelperText();
     void windowsAreDescribedByPlaceAndTexts_data();
     void windowsAreDescribedByPlaceAndTexts();
     void wizardWindowsSayTheirPlace_data();
@@ -326,6 +329,30 @@ void TestAccessibility::analysisResultsAreNotifiedOnce()
     AnnouncementRecorder refused;
     UiTest::click(window, "Command4");
     QCOMPARE(refused.lastNotification(), QString());
+}
+
+// Screen readers say the engine picked in the list; the helper text that explains the pick is
+// told once, as the analysis results are, while the keyboard stays on the list.
+void TestAccessibility::enginePickIsNotifiedWithItsHelperText()
+{
+    pageProject().EngineName.clear();
+    QVERIFY(UiTest::showActive(ScreenId::Step0));
+    auto *list = UiTest::control<QComboBox>(ScreenId::Step0, "Combo1");
+    list->setFocus();
+    QWidget *focused = QApplication::focusWidget();
+
+    AnnouncementRecorder recorder;
+    QTest::keyClick(focused, Qt::Key_Down);
+    const QString altaVista = UiTest::labelText(ScreenId::Step0, "lblHelper");
+    QVERIFY2(altaVista.startsWith(u"You have chosen to target Alta Vista."_s), qPrintable(altaVista));
+    QCOMPARE(recorder.notifications(), QStringList{altaVista});
+    QCOMPARE(QApplication::focusWidget(), focused);
+
+    // The next pick tells its own text, once.
+    QTest::keyClick(focused, Qt::Key_Down);
+    const QString aol = UiTest::labelText(ScreenId::Step0, "lblHelper");
+    QVERIFY2(aol.startsWith(u"You have chosen to target AOL."_s), qPrintable(aol));
+    QCOMPARE(recorder.notifications(), (QStringList{altaVista, aol}));
 }
 
 void TestAccessibility::windowsAreDescribedByPlaceAndTexts_data()

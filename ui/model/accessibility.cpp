@@ -96,17 +96,17 @@ public:
     }
 };
 
-// The announcement of an analysis: a notification, which screen readers speak as it shows,
-// without taking the focus. It is never on the screen itself: the captions are.
-class ResultsAnnouncement : public QWidget
+// The announcement of captions that have changed: a notification, which screen readers speak as
+// it shows, without taking the focus. It is never on the screen itself: the captions are.
+class Announcement : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ResultsAnnouncement(QWidget *window)
+    explicit Announcement(QWidget *window)
         : QWidget(window)
     {
-        setObjectName(QStringLiteral("resultsAnnouncement"));
+        setObjectName(QStringLiteral("announcement"));
         setFocusPolicy(Qt::NoFocus);
         hide();
     }
@@ -120,7 +120,7 @@ public:
 class AnnouncementInterface : public QAccessibleWidget
 {
 public:
-    explicit AnnouncementInterface(ResultsAnnouncement *announcement)
+    explicit AnnouncementInterface(Announcement *announcement)
         : QAccessibleWidget(announcement, QAccessible::Notification)
     {
     }
@@ -142,7 +142,7 @@ private:
     QList<const QLabel *> captions() const
     {
         QList<const QLabel *> live;
-        for (const QPointer<const QLabel> &caption : static_cast<ResultsAnnouncement *>(widget())->captions) {
+        for (const QPointer<const QLabel> &caption : static_cast<Announcement *>(widget())->captions) {
             if (caption)
                 live.append(caption);
         }
@@ -188,7 +188,7 @@ QAccessibleInterface *programInterface(const QString &className, QObject *object
     auto *screen = dynamic_cast<Screen *>(object);
     if (screen && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget *>(object), roleOf(screen->screenId()));
-    if (auto *announcement = qobject_cast<ResultsAnnouncement *>(object))
+    if (auto *announcement = qobject_cast<Announcement *>(object))
         return new AnnouncementInterface(announcement);
     // Every single-line box, the pick lists' fields and the save dialog's file name included.
     if (className == QLatin1String("QLineEdit"))
@@ -207,19 +207,23 @@ void installAccessibleRoles()
     qApp->installEventFilter(new DescriptionRefresher(qApp));
 }
 
-void announceResults(const QLabel *statistics, const QLabel *advice)
+void announceCaptions(const QList<const QLabel *> &captions)
 {
-    QWidget *window = statistics->window();
-    auto *announcement = window->findChild<ResultsAnnouncement *>(QString(), Qt::FindDirectChildrenOnly);
+    if (captions.isEmpty())
+        return;
+    QWidget *window = captions.constFirst()->window();
+    auto *announcement = window->findChild<Announcement *>(QString(), Qt::FindDirectChildrenOnly);
     if (!announcement) {
-        announcement = new ResultsAnnouncement(window);
+        announcement = new Announcement(window);
         // A screen reader may have asked about it while it was being made, before it was a
         // notification: that answer is dropped, and the next question gets the right one.
         QAccessibleInterface *seen = QAccessible::queryAccessibleInterface(announcement);
         if (seen && seen->role() != QAccessible::Notification)
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(seen));
     }
-    announcement->captions = {statistics, advice};
+    announcement->captions.clear();
+    for (const QLabel *caption : captions)
+        announcement->captions.append(caption);
     QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
     // The window's description holds the captions too.

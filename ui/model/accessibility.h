@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QList>
 
 class QLabel;
 
@@ -11,9 +12,10 @@ class QLabel;
 // captions, and the text boxes give their whole text as typed.
 void installAccessibleRoles();
 
-// Has a screen reader say the new captions of an analysis once, as soon as they show, while the
-// keyboard focus stays where it is.
-void announceResults(const QLabel *statistics, const QLabel *advice);
+// Has a screen reader say the texts of `captions`, labels of one window, once, as soon as they
+// show, while the keyboard focus stays where it is: the new captions of an analysis, the helper
+// text that a pick has changed. Screen readers ignore a label's change of text otherwise.
+void announceCaptions(const QList<const QLabel *> &captions);
 
 // While it lives, screen readers are told nothing: for windows made only to be measured, which
 // would otherwise flood them with the changes of controls nobody sees, just when a window opens.
