@@ -5,6 +5,7 @@
 
 #include "core/pageproject.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/wizardflow.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -35,7 +36,7 @@ public:
     AnnouncementRecorder()
     {
         s_events.clear();
-        s_notification.clear();
+        s_notifications.clear();
         s_windows.clear();
         QAccessible::installUpdateHandler(record);
     }
@@ -45,8 +46,10 @@ public:
     // concerns its enabled state.
     bool announced(QObject *object, QAccessible::Event type) const { return s_events.contains({object, type}); }
 
-    // The texts of the last notification shown, one a line, or an empty text.
-    QString lastNotification() const { return s_notification; }
+    // The texts of each notification shown, one a line.
+    QStringList notifications() const { return s_notifications; }
+    // The texts of the last notification shown, or an empty text.
+    QString lastNotification() const { return s_notifications.value(s_notifications.size() - 1); }
 
 private:
     static void record(QAccessibleEvent *event)
@@ -65,7 +68,7 @@ private:
                 QStringList texts;
                 for (int i = 0; i < shown->childCount(); ++i)
                     texts.append(shown->child(i)->text(QAccessible::Name));
-                s_notification = texts.join(u'\n');
+                s_notifications.append(texts.join(u'\n'));
             }
         }
         if (event->type() == QAccessible::StateChanged &&
@@ -75,7 +78,7 @@ private:
     }
 
     static inline QList<QPair<QObject *, QAccessible::Event>> s_events;
-    static inline QString s_notification;
+    static inline QStringList s_notifications;
 
 public:
     // The forms of the windows that events were sent for.
@@ -150,8 +153,11 @@ private slots:
     void analysisCaptionsAreAnnounced();
     void analysisResultsAreNotifiedOnce_data();
     void analysisResultsAreNotifiedOnce();
+    void enginePickIsNotifiedWithItsHelperText();
     void windowsAreDescribedByPlaceAndTexts_data();
     void windowsAreDescribedByPlaceAndTexts();
+    void wizardWindowsSayTheirPlace_data();
+    void wizardWindowsSayTheirPlace();
     void descriptionFollowsTheShownTexts();
     void lineBoxesGiveTheirWholeText_data();
     void lineBoxesGiveTheirWholeText();
@@ -331,6 +337,30 @@ void TestAccessibility::analysisResultsAreNotifiedOnce()
     QCOMPARE(refused.lastNotification(), QString());
 }
 
+// Screen readers say the engine picked in the list; the helper text that explains the pick is
+// told once, as the analysis results are, while the keyboard stays on the list.
+void TestAccessibility::enginePickIsNotifiedWithItsHelperText()
+{
+    pageProject().EngineName.clear();
+    QVERIFY(UiTest::showActive(ScreenId::Step0));
+    auto *list = UiTest::control<QComboBox>(ScreenId::Step0, "Combo1");
+    list->setFocus();
+    QWidget *focused = QApplication::focusWidget();
+
+    AnnouncementRecorder recorder;
+    QTest::keyClick(focused, Qt::Key_Down);
+    const QString altaVista = UiTest::labelText(ScreenId::Step0, "lblHelper");
+    QVERIFY2(altaVista.startsWith(u"You have chosen to target Alta Vista."_s), qPrintable(altaVista));
+    QCOMPARE(recorder.notifications(), QStringList{altaVista});
+    QCOMPARE(QApplication::focusWidget(), focused);
+
+    // The next pick tells its own text, once.
+    QTest::keyClick(focused, Qt::Key_Down);
+    const QString aol = UiTest::labelText(ScreenId::Step0, "lblHelper");
+    QVERIFY2(aol.startsWith(u"You have chosen to target AOL."_s), qPrintable(aol));
+    QCOMPARE(recorder.notifications(), (QStringList{altaVista, aol}));
+}
+
 void TestAccessibility::windowsAreDescribedByPlaceAndTexts_data()
 {
     QTest::addColumn<ScreenId>("window");
@@ -369,6 +399,40 @@ void TestAccessibility::windowsAreDescribedByPlaceAndTexts()
     QCOMPARE(interfaceOf(shown)->text(QAccessible::Description), description);
     // The title stays the program's.
     QCOMPARE(interfaceOf(shown)->text(QAccessible::Name), u"Rankwright Assistant 5.0"_s);
+}
+
+void TestAccessibility::wizardWindowsSayTheirPlace_data()
+{
+    QTest::addColumn<ScreenId>("window");
+    QTest::addColumn<int>("step"); // how many windows Continue leads through to reach it
+    QTest::addColumn<QString>("place");
+    QTest::newRow("frmStep0") << ScreenId::Step0 << 1
+                              << u"Step 1 of 7, the target search engine and your web site address"_s;
+    QTest::newRow("frmStep1") << ScreenId::Step1 << 2 << u"Step 2 of 7, your phrases"_s;
+    QTest::newRow("frmStep2") << ScreenId::Step2 << 3 << u"Step 3 of 7, the page title and the Meta-Tag description"_s;
+    QTest::newRow("frmStep3") << ScreenId::Step3 << 4 << u"Step 4 of 7, the page body"_s;
+    QTest::newRow("frmStep4") << ScreenId::Step4 << 5 << u"Step 5 of 7, the main link and the hit counter"_s;
+    QTest::newRow("frmStep5") << ScreenId::Step5 << 6 << u"Step 6 of 7, the page settings"_s;
+    QTest::newRow("frmGenerator") << ScreenId::Generator << 7 << u"Step 7 of 7, your gateway page"_s;
+}
+
+// Each window of the wizard says first where it stands among the windows Continue leads through,
+// from the main menu's first step to the generator.
+void TestAccessibility::wizardWindowsSayTheirPlace()
+{
+    QFETCH(ScreenId, window);
+    QFETCH(int, step);
+    QFETCH(QString, place);
+    std::vector<ScreenId> walked{WizardFlow::FirstStep};
+    while (walked.back() != ScreenId::Generator && walked.size() < 20)
+        walked.push_back(WizardFlow::next(walked.back()));
+    QCOMPARE(walked.size(), size_t(7));
+    QVERIFY2(walked.at(step - 1) == window, "the flow does not lead to this window at this step");
+
+    pageProject().MatchPhrase = u"blue widgets"_s;
+    QWidget *shown = Screens::show(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QCOMPARE(interfaceOf(shown)->text(QAccessible::Description).section(u'\n', 0, 0), place + u'.');
 }
 
 void TestAccessibility::descriptionFollowsTheShownTexts()

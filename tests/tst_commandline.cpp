@@ -1,10 +1,17 @@
+#include "platform/xdgvariables.h"
 #include "ui/programstart.h"
+#include "xdgfixture.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +67,54 @@ public:
         info.start(u"xwininfo"_s, {u"-display"_s, m_display, u"-root"_s, u"-tree"_s});
         info.waitForFinished();
         return QString::fromLocal8Bit(info.readAllStandardOutput()).contains(u'"' + title + u'"');
+    }
+
+    // Runs one of the X tools (xdotool, xprop) on this server; whether it succeeded, and what it printed.
+    bool tool(const QString &program, const QStringList &arguments, QString *output = nullptr) const
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, m_display);
+        tool.setProcessEnvironment(environment);
+        tool.start(program, arguments);
+        if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return false;
+        if (output)
+            *output = QString::fromLocal8Bit(tool.readAllStandardOutput());
+        return true;
+    }
+
+    // Waits for a window of the program that is not among `seen` (the splash aside), gives it the
+    // keyboard and adds it to `seen`. False when none came.
+    bool focusNewWindow(QStringList &seen) const
+    {
+        for (int i = 0; i < 300; ++i) {
+            QString shown;
+            tool(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Rankwright Assistant 5\\.0$"_s},
+                 &shown);
+            for (const QString &window : shown.split(u'\n', Qt::SkipEmptyParts)) {
+                if (seen.contains(window))
+                    continue;
+                seen.append(window);
+                QString type;
+                tool(u"xprop"_s, {u"-id"_s, window, u"_NET_WM_WINDOW_TYPE"_s}, &type);
+                if (type.contains(u"SPLASH"_s))
+                    continue;
+                return tool(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window});
+            }
+            QTest::qWait(100);
+        }
+        return false;
+    }
+
+    // Presses the keys, as xdotool names them, one after the other; types the text.
+    bool keys(const QStringList &names) const
+    {
+        return names.isEmpty() || tool(u"xdotool"_s, QStringList{u"key"_s, u"--delay"_s, u"60"_s} + names);
+    }
+    bool type(const QString &text) const
+    {
+        return text.isEmpty() || tool(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"30"_s, text});
     }
 
 private:
@@ -119,6 +174,9 @@ private slots:
     void platformChoice();
     void startsOnChosenPlatform_data();
     void startsOnChosenPlatform();
+    void ignoredXdgVariablesAreRemoved_data();
+    void ignoredXdgVariablesAreRemoved();
+    void relativeXdgValuesReachNothing();
 };
 
 void tst_CommandLine::answersWithoutWindow_data()
@@ -265,6 +323,169 @@ void tst_CommandLine::startsOnChosenPlatform()
     }
     program.kill();
     program.waitForFinished();
+}
+
+void tst_CommandLine::ignoredXdgVariablesAreRemoved_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<std::optional<QByteArray>>("left"); // none: removed
+
+    const std::optional<QByteArray> removed;
+    QTest::newRow("XDG_DATA_HOME relative") << "XDG_DATA_HOME"_ba
+                                            << "relative/data"_ba << removed;
+    QTest::newRow("XDG_CONFIG_HOME empty") << "XDG_CONFIG_HOME"_ba << QByteArray("") << removed;
+    QTest::newRow("XDG_STATE_HOME from the working folder") << "XDG_STATE_HOME"_ba
+                                                            << "./state"_ba << removed;
+    QTest::newRow("XDG_CACHE_HOME relative") << "XDG_CACHE_HOME"_ba
+                                             << "~/.cache"_ba << removed;
+    QTest::newRow("XDG_RUNTIME_DIR relative") << "XDG_RUNTIME_DIR"_ba
+                                              << "relative/run"_ba << removed;
+    QTest::newRow("XDG_RUNTIME_DIR absolute: kept") << "XDG_RUNTIME_DIR"_ba
+                                                    << "/run/user/1000"_ba << std::optional("/run/user/1000"_ba);
+    QTest::newRow("XDG_DATA_HOME absolute, not UTF-8: its bytes kept") << "XDG_DATA_HOME"_ba
+                                                                       << "/home/b\xe9"
+                                                                          "b\xe9"
+                                                                          "/data"_ba
+                                                                       << std::optional("/home/b\xe9"
+                                                                                        "b\xe9"
+                                                                                        "/data"_ba);
+    QTest::newRow("XDG_DATA_DIRS: relative and empty entries dropped")
+        << "XDG_DATA_DIRS"_ba
+        << "relative/share:/usr/local/share::share:/usr/share:"_ba << std::optional("/usr/local/share:/usr/share"_ba);
+    QTest::newRow("XDG_DATA_DIRS absolute: kept as it is")
+        << "XDG_DATA_DIRS"_ba
+        << "/usr/share:/opt/share"_ba << std::optional("/usr/share:/opt/share"_ba);
+    QTest::newRow("XDG_CONFIG_DIRS nothing absolute: removed") << "XDG_CONFIG_DIRS"_ba
+                                                               << "etc/xdg:"_ba << removed;
+    QTest::newRow("XDG_CONFIG_DIRS empty: removed") << "XDG_CONFIG_DIRS"_ba << QByteArray("") << removed;
+    QTest::newRow("a variable that names no folder: untouched") << "XDG_CURRENT_DESKTOP"_ba
+                                                                << "GNOME"_ba << std::optional("GNOME"_ba);
+}
+
+void tst_CommandLine::ignoredXdgVariablesAreRemoved()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(std::optional<QByteArray>, left);
+
+    const char *name = variable.constData();
+    const std::optional<QByteArray> before =
+        qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+    const auto restore = qScopeGuard([&] {
+        if (before)
+            qputenv(name, *before);
+        else
+            qunsetenv(name);
+    });
+    qputenv(name, value);
+    removeIgnoredXdgVariables();
+    QCOMPARE(qEnvironmentVariableIsSet(name), left.has_value());
+    if (left)
+        QCOMPARE(qgetenv(name), *left);
+}
+
+// The real program, started with relative XDG values from a folder that holds their parents, as a
+// user walks the wizard and views the page: nothing is made under that folder, and the browser
+// gets the page in the absolute fallback folder, with none of the relative values set.
+void tst_CommandLine::relativeXdgValuesReachNothing()
+{
+    for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"xprop"_s}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(tool + u" is not installed (packages xvfb, xdotool, x11-utils)"_s));
+    }
+    XdgFixture desktop;
+    QVERIFY2(desktop.isValid(), qPrintable(desktop.errorString()));
+    // The fallbacks under HOME are the desktop's own folders, where its browser is registered. The
+    // browser records its environment, then its arguments.
+    const QString home = desktop.path() + "/home"_L1;
+    QVERIFY(QDir().mkpath(home + "/.local"_L1));
+    QVERIFY(QFile::link(desktop.dataHome(), home + "/.local/share"_L1));
+    QVERIFY(QFile::link(desktop.configHome(), home + "/.config"_L1));
+    const QByteArray calls = XdgFixture::quotedShellWord(desktop.path() + "/calls"_L1);
+    QVERIFY(!desktop
+                 .installBrowser("#!/bin/sh\n"
+                                 "env > " +
+                                 calls +
+                                 "/environment\n"
+                                 "printf '%s\\0' \"$@\" > " +
+                                 calls + "/.call-$$ && mv " + calls + "/.call-$$ " + calls + "/call-$$\n")
+                 .isEmpty());
+    const QString working = desktop.path() + "/work"_L1;
+    QVERIFY(QDir().mkpath(working + "/relative"_L1));
+    const QString shared = desktop.path() + "/share"_L1;
+    desktop.setVariable("HOME", home);
+    const QStringList relative{u"XDG_DATA_HOME"_s,  u"XDG_CONFIG_HOME"_s, u"XDG_STATE_HOME"_s,
+                               u"XDG_CACHE_HOME"_s, u"XDG_RUNTIME_DIR"_s, u"XDG_CONFIG_DIRS"_s};
+    for (const QString &variable : relative)
+        desktop.setVariable(variable.toLatin1(), u"relative/"_s + variable.toLower());
+    desktop.setVariable("XDG_DATA_DIRS", u"relative/data-dirs:"_s + shared);
+
+    XServer server;
+    QVERIFY2(!server.display().isEmpty(), "Xvfb did not start");
+    QProcessEnvironment environment = desktop.environment();
+    for (const QString &name : SessionVariables)
+        environment.remove(name);
+    environment.insert(u"DISPLAY"_s, server.display());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(working);
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(Program);
+    QVERIFY(program.waitForStarted());
+    // Also when the walk fails.
+    const auto stop = qScopeGuard([&] {
+        program.kill();
+        program.waitForFinished();
+    });
+
+    // Through the wizard by the keyboard, as the screen reader test walks it, then the page is
+    // viewed from the generator's options. Keys as xdotool names them; "=" types what follows it.
+    const std::pair<const char *, QStringList> walk[] = {
+        {"the main menu", {u"Tab"_s, u"Tab"_s, u"Tab"_s, u"space"_s, u"Return"_s}},
+        {"step 1", {u"Down"_s, u"Tab"_s, u"=http://example.com"_s, u"Return"_s}},
+        {"step 2",
+         {u"=blue widgets"_s, u"Tab"_s, u"=red"_s, u"Tab"_s, u"=green"_s, u"Tab"_s, u"=small"_s, u"Return"_s}},
+        {"step 3", {u"Tab"_s, u"=fast blue widgets"_s, u"Tab"_s, u"Tab"_s, u"Tab"_s, u"Tab"_s, u"Return"_s}},
+        {"step 4", {u"=blue widgets for every home"_s, u"Tab"_s, u"Tab"_s, u"Tab"_s, u"Tab"_s, u"Return"_s}},
+        {"step 5", {u"Tab"_s, u"Return"_s}},
+        {"step 6", {u"Return"_s}},
+        {"the generator", {u"Tab"_s, u"Tab"_s, u"Tab"_s, u"Tab"_s, u"Tab"_s, u"space"_s}},
+        {"the options window", {u"Tab"_s, u"space"_s, u"Return"_s}},
+    };
+    QStringList seen;
+    for (const auto &[window, actions] : walk) {
+        QVERIFY2(program.state() == QProcess::Running, window);
+        QVERIFY2(server.focusNewWindow(seen), qPrintable(u"%1 did not show"_s.arg(QLatin1String(window))));
+        for (const QString &action : actions)
+            QVERIFY(action.startsWith(u'=') ? server.type(action.mid(1)) : server.keys({action}));
+    }
+
+    const bool browserCalled = QTest::qWaitFor([&] { return !desktop.browserCalls().isEmpty(); }, 30000);
+    program.kill();
+    program.waitForFinished();
+
+    // Nothing under the working folder but what was there.
+    QStringList made;
+    QDirIterator entries(working, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        made.append(QDir(working).relativeFilePath(entries.next()));
+    QCOMPARE(made, QStringList{u"relative"_s});
+
+    // The page from the fallback data folder, and none of the relative values for the browser.
+    QVERIFY2(browserCalled, "The browser was not started");
+    QCOMPARE(desktop.browserCalls(), QList<QStringList>{{home + "/.local/share/Rankwright/GeneratorResults.html"_L1}});
+    QFile browserEnvironment(desktop.path() + "/calls/environment"_L1);
+    QVERIFY(browserEnvironment.open(QIODevice::ReadOnly));
+    const QList<QByteArray> seenByBrowser = browserEnvironment.readAll().split('\n');
+    for (const QString &variable : relative) {
+        const QByteArray set = variable.toLatin1() + '=';
+        QVERIFY2(std::none_of(seenByBrowser.cbegin(), seenByBrowser.cend(),
+                              [&](const QByteArray &line) { return line.startsWith(set); }),
+                 qPrintable(variable + u" reached the browser"_s));
+    }
+    QVERIFY(seenByBrowser.contains("XDG_DATA_DIRS=" + QFile::encodeName(shared)));
 }
 
 QTEST_GUILESS_MAIN(tst_CommandLine)

@@ -6,6 +6,7 @@
 #include "platform/filenames.h"
 #include "sampleproject.h"
 #include "ui/controls/browserhandoff.h"
+#include "ui/controls/captions.h"
 #include "ui/controls/textboxes.h"
 #include "ui/windows/frmgenerator.h"
 #include "uitest.h"

@@ -7,6 +7,7 @@
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
 #include "sampleproject.h"
+#include "ui/controls/captions.h"
 #include "ui/controls/textboxes.h"
 #include "uitest.h"
 #include "xdgfixture.h"

@@ -479,6 +479,10 @@ void tst_Orca::step1()
         expect(u"Select A Target: editable combo box"_s, u"step 1's first focus"_s);
         keys({u"Down"_s});
         expect(u"Alta Vista"_s, u"picking the first engine"_s);
+        // The helper text that explains the pick, told as it changes.
+        expect(u"You have chosen to target Alta Vista. Enter your web site address below, then click the arrow "
+               "button to continue to the next step."_s,
+               u"the engine pick's helper text"_s);
         keys({u"Tab"_s});
         // The whole pre-filled address, its last character included.
         expect(u"http:// selected"_s, u"the address box's value"_s);
@@ -588,11 +592,13 @@ void tst_Orca::generator()
 void tst_Orca::resultsSpokenOnce()
 {
     run([this] {
-        // Each result was spoken once, not again by some later event.
+        // Each result, and the engine pick's helper text, was spoken once, not again by some later
+        // event.
         QTest::qSleep(2000);
         const QStringList spoken = utterances();
         for (const QString &heading :
-             {u"Meta-Tag Description Statistics:"_s, u"Page Body Statistics:"_s, u"Page Statistics:"_s}) {
+             {u"You have chosen to target Alta Vista."_s, u"Meta-Tag Description Statistics:"_s,
+              u"Page Body Statistics:"_s, u"Page Statistics:"_s}) {
             const qsizetype times = std::count_if(spoken.cbegin(), spoken.cend(),
                                                   [&](const QString &text) { return text.contains(heading); });
             if (times != 1)

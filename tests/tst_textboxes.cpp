@@ -1,5 +1,5 @@
 // The text-box boundary: a text box's paragraphs and line breaks as the program's "\r\n", with
-// the selection's positions, the single-line boxes' one line, and the captions of labels.
+// the selection's positions, and the single-line boxes' one line.
 #include "ui/controls/textboxes.h"
 
 #include <QApplication>
@@ -19,8 +19,6 @@ private slots:
     void lineBreaksTypedInTheBox();
     void singleLineText_data();
     void singleLineText();
-    void captionText_data();
-    void captionText();
 };
 
 void TestTextBoxes::boxTextAndSelection_data()
@@ -127,26 +125,6 @@ void TestTextBoxes::singleLineText()
     QCOMPARE(::singleLineText(text, &moved), line);
     QCOMPARE(moved, linePosition);
     QCOMPARE(::singleLineText(text), line);
-}
-
-void TestTextBoxes::captionText_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("CR LF") << u"Statistics:\r\nYour total"_s << u"Statistics:\nYour total"_s;
-    QTest::newRow("two in a row") << u"a\r\n\r\nb"_s << u"a\n\nb"_s;
-    QTest::newRow("lone CR and lone LF as they are") << u"a\rb\nc"_s << u"a\rb\nc"_s;
-    QTest::newRow("CR, then CR LF") << u"a\r\r\nb"_s << u"a\r\nb"_s;
-    QTest::newRow("at both ends") << u"\r\nab\r\n"_s << u"\nab\n"_s;
-    QTest::newRow("empty") << QString() << QString();
-}
-
-void TestTextBoxes::captionText()
-{
-    QFETCH(QString, caption);
-    QFETCH(QString, shown);
-    QCOMPARE(::captionText(caption), shown);
 }
 
 QTEST_MAIN(TestTextBoxes)

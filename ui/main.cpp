@@ -1,3 +1,4 @@
+#include "platform/xdgvariables.h"
 #include "ui/programstart.h"
 
 #include <QApplication>
@@ -8,6 +9,10 @@
 
 int main(int argc, char *argv[])
 {
+    // A relative XDG value is ignored by everything the program uses or starts: it goes before Qt
+    // reads the environment.
+    removeIgnoredXdgVariables();
+
     // The command line is read before any window system is asked for: --help, --version and a
     // mistake are answered without one, and a missing display is said plainly.
     StartRequest request;

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLineEdit>
 #include <QStandardItemModel>
 
@@ -26,6 +27,76 @@ public:
             return {};
         return QStandardItemModel::match(start, role, value, hits, flags);
     }
+};
+
+// A pick list as screen readers see it. Qt's own combo box interface names an editable list by
+// its current text on Linux, so a list of levels was announced as "Moderate"; this one is named
+// by its caption (its label's text) and gives the text as its value.
+class PickListInterface : public QAccessibleWidget
+{
+public:
+    explicit PickListInterface(PickList *list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return list()->lineEdit()->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.expandable = true;
+        state.expanded = list()->view()->isVisible();
+        return state;
+    }
+
+    // The entries, then the edit field.
+    int childCount() const override { return 2; }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(list()->view());
+        if (index == 1)
+            return QAccessible::queryAccessibleInterface(list()->lineEdit());
+        return nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (child->object() == list()->view())
+            return 0;
+        if (child->object() == list()->lineEdit())
+            return 1;
+        return -1;
+    }
+
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QPoint inList = list()->mapFromGlobal(QPoint(x, y));
+        return list()->lineEdit()->geometry().contains(inList) ? child(1) : nullptr;
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+
+private:
+    PickList *list() const { return static_cast<PickList *>(widget()); }
 };
 
 } // namespace
@@ -64,4 +135,9 @@ void PickList::dropPickWhenTypedOver()
     setCurrentIndex(-1);
     field->setText(typed);
     field->setCursorPosition(cursor);
+}
+
+QAccessibleInterface *makePickListInterface(PickList *list)
+{
+    return new PickListInterface(list);
 }

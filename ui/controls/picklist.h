@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+class QAccessibleInterface;
+
 // A drop-down list with an edit field in which only a pick from the list chooses an entry: a
 // click or the keyboard in the open list, or the arrow keys on the closed one. Each pick emits
 // activated(). Text typed into the field never chooses an entry, not even when it reads exactly
@@ -21,3 +23,7 @@ public:
 private:
     void dropPickWhenTypedOver();
 };
+
+// The list as screen readers see it: a combo box named by its caption (its label's text), with
+// the text in its field as its value.
+QAccessibleInterface *makePickListInterface(PickList *list);

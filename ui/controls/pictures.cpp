@@ -305,34 +305,33 @@ protected:
     }
 };
 
-QWidget *makeTitleBanner(QWidget *parent)
+} // namespace
+
+TitleBanner::TitleBanner(QWidget *parent)
+    : QWidget(parent)
 {
-    auto *banner = new QWidget(parent);
-    banner->setObjectName(QStringLiteral("Image2"));
-    auto *layout = new QHBoxLayout(banner);
+    setObjectName(QStringLiteral("Image2"));
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *name = new QLabel(QStringLiteral("Rankwright Assistant"), banner);
+    auto *name = new QLabel(QStringLiteral("Rankwright Assistant"), this);
     QFont font = name->font();
     font.setPointSizeF(font.pointSizeF() * 1.8);
     font.setBold(true);
     name->setFont(font);
-    layout->addWidget(new Emblem(banner));
+    layout->addWidget(new Emblem(this));
     layout->addWidget(name);
     layout->addStretch();
-    banner->setAccessibleName(QStringLiteral("Rankwright Assistant"));
-    return banner;
+    setAccessibleName(QStringLiteral("Rankwright Assistant"));
 }
-
-} // namespace
 
 void addDecorations(QWidget *window, QGridLayout *layout, int columns)
 {
-    layout->addWidget(makeTitleBanner(window), 0, 0, 1, columns);
+    layout->addWidget(new TitleBanner(window), 0, 0, 1, columns);
     layout->addWidget(new Bar(window), 1, 0, 1, columns);
 }
 
 void addDecorations(QWidget *window, QBoxLayout *layout)
 {
-    layout->addWidget(makeTitleBanner(window));
+    layout->addWidget(new TitleBanner(window));
     layout->addWidget(new Bar(window));
 }

@@ -47,8 +47,18 @@ class QAbstractButton;
 class QBoxLayout;
 class QGridLayout;
 
-// The decorations every screen carries at its top: `Image2`, the title banner with the emblem
-// and the product name, above `Image1`, a coloured bar. They have no behaviour.
+// `Image2`, the title banner: the emblem and the product name. Screen readers read the product
+// name as the banner's name, not among the texts a window shows.
+class TitleBanner : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TitleBanner(QWidget *parent);
+};
+
+// The decorations every screen carries at its top: the title banner, above `Image1`, a coloured
+// bar. They have no behaviour.
 // In a grid they take rows 0 and 1 across `columns` columns.
 void addDecorations(QWidget *window, QGridLayout *layout, int columns = 1);
 void addDecorations(QWidget *window, QBoxLayout *layout);

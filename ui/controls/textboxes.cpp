@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -897,25 +896,6 @@ void applySelection(QPlainTextEdit *box, const AnalysedBox &analysed)
     cursor.setPosition(int(start));
     cursor.setPosition(int(end), QTextCursor::KeepAnchor);
     box->setTextCursor(cursor);
-}
-
-QString captionText(const QString &caption)
-{
-    // Each "\r\n" becomes "\n", in one pass.
-    QString text(caption.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        const bool crBeforeLf = caption.at(i) == u'\r' && i + 1 < caption.size() && caption.at(i + 1) == u'\n';
-        if (!crBeforeLf)
-            *out++ = caption.at(i);
-    }
-    text.truncate(out - text.constData());
-    return text;
-}
-
-void setCaption(QLabel *label, const QString &caption)
-{
-    label->setText(captionText(caption));
 }
 
 QString singleLineText(const QString &text, int *position)

@@ -141,10 +141,6 @@ AnalysedBox analysedBox(const QPlainTextEdit *box);
 // Shows the selection the counting ended with; done once, after the counting.
 void applySelection(QPlainTextEdit *box, const AnalysedBox &analysed);
 
-// Sets a label's caption; its "\r\n" line breaks show as line breaks.
-void setCaption(class QLabel *label, const QString &caption);
-QString captionText(const QString &caption);
-
 // A single-line box takes a text of any length and never holds a line break: each one set or
 // pasted ("\r\n", a lone "\r" or "\n", U+2028, U+2029) becomes one blank. Every single-line box
 // of the program is made this way.

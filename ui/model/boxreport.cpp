@@ -1,5 +1,6 @@
 #include "ui/model/boxreport.h"
 
+#include "ui/controls/captions.h"
 #include "ui/controls/textboxes.h"
 #include "ui/model/accessibility.h"
 
@@ -14,6 +15,6 @@ ReportRefusal showBoxReport(QPlainTextEdit *box, QLabel *statistics, QLabel *adv
     setCaption(advice, outcome.captions.advice);
     applySelection(box, analysed);
     // Screen readers hear the new captions once, as soon as they show.
-    announceResults(statistics, advice);
+    announceCaptions({statistics, advice});
     return ReportRefusal::None;
 }

@@ -58,8 +58,9 @@ QSize neededWizardFrame(QWidget *window)
 
 } // namespace
 
-FullWindow::FullWindow(ScreenId id)
+FullWindow::FullWindow(ScreenId id, const QString &heading)
     : ScreenWindow(id)
+    , m_heading(heading)
 {
     setWindowTitle(QStringLiteral("Rankwright Assistant 5.0"));
 

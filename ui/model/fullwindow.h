@@ -25,8 +25,13 @@ public:
     // puts its site link in Back's place.
     enum class Place { Back, Quit, Exclamation, Forward };
 
+    // What the window is, in a few words ("Main menu", "the page body"): screen readers say it on
+    // arriving at the window, after its number and the steps' count if it is one of the wizard's
+    // steps (both follow from the wizard's flow).
+    QString heading() const { return m_heading; }
+
 protected:
-    explicit FullWindow(ScreenId id);
+    FullWindow(ScreenId id, const QString &heading);
 
     // A picture button in its place in the navigation row. Tab goes through the row from left to
     // right, after the controls made before it.
@@ -52,6 +57,7 @@ private:
     static int navigationColumn(Place place);
     void keepLabelsWhole();
 
+    const QString m_heading;
     QVBoxLayout *m_layout = nullptr;
     QGridLayout *m_navigation = nullptr;
     PictureButton *m_places[4] = {};

@@ -54,6 +54,38 @@ constexpr std::array Holds{
 constexpr std::array FirstSteps{Step0, Step1};
 // clang-format on
 
+constexpr std::optional<ScreenId> continuesTo(ScreenId screen)
+{
+    for (const Route &route : Routes) {
+        if (route.screen == screen)
+            return route.next;
+    }
+    return std::nullopt;
+}
+
+// The windows Continue leads through, in order: the wizard's steps as the user counts them.
+constexpr std::size_t StepCount = [] {
+    std::size_t count = 0;
+    for (std::optional<ScreenId> screen = WizardFlow::FirstStep; screen; screen = continuesTo(*screen))
+        ++count;
+    return count;
+}();
+constexpr auto Steps = [] {
+    std::array<ScreenId, StepCount> steps{};
+    std::optional<ScreenId> screen = WizardFlow::FirstStep;
+    for (ScreenId &step : steps) {
+        step = *screen;
+        screen = continuesTo(*screen);
+    }
+    return steps;
+}();
+
+// The wizard's windows (which share one frame and which a confirmed quit closes) are the ones
+// Continue leads through.
+static_assert(Steps.size() == WizardScreens.size() &&
+                  std::is_permutation(Steps.cbegin(), Steps.cend(), WizardScreens.cbegin()),
+              "WizardScreens must list the windows the flow leads through");
+
 const Route &routeOf(ScreenId screen)
 {
     const auto *route =
@@ -71,6 +103,17 @@ ScreenId target(const std::optional<ScreenId> &to)
 } // namespace
 
 namespace WizardFlow {
+
+int stepNumber(ScreenId screen)
+{
+    const auto *step = std::find(Steps.cbegin(), Steps.cend(), screen);
+    return step == Steps.cend() ? 0 : int(step - Steps.cbegin()) + 1;
+}
+
+int stepCount()
+{
+    return int(StepCount);
+}
 
 ScreenId next(ScreenId step)
 {

@@ -7,11 +7,17 @@
 // The wizard's flow in one place: where each window's Continue, Back and extra action lead, and
 // which window each message window holds disabled while it is open. The windows ask here and
 // name no neighbour, so a change of order or of a message's target is one line of the tables in
-// wizardflow.cpp.
+// wizardflow.cpp; the steps' numbers follow from the order.
 namespace WizardFlow {
 
 // The step the main menu's arrow opens.
 inline constexpr ScreenId FirstStep = ScreenId::Step0;
+
+// Where `screen` stands among the windows Continue leads through, from FirstStep to the
+// generator: 1 for the first step, 0 for a window that is none of them.
+int stepNumber(ScreenId screen);
+// How many windows Continue leads through, the generator included.
+int stepCount();
 
 // Where Continue leads from `step`: the next step, and the generator after the last.
 ScreenId next(ScreenId step);

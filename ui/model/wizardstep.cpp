@@ -39,8 +39,8 @@ protected:
 
 } // namespace
 
-WizardStep::WizardStep(ScreenId id)
-    : FullWindow(id)
+WizardStep::WizardStep(ScreenId id, const QString &heading)
+    : FullWindow(id, heading)
 {
     // Wide enough for the wrapped instructions to read as sentences, not as a column of words.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);

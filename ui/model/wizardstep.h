@@ -14,7 +14,7 @@ class WizardStep : public FullWindow
     Q_OBJECT
 
 protected:
-    explicit WizardStep(ScreenId id);
+    WizardStep(ScreenId id, const QString &heading);
 
     // A caption beside or above a field.
     QLabel *addLabel(const char *name, const QString &text);

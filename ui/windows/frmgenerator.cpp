@@ -6,6 +6,7 @@
 #include "platform/appfolders.h"
 #include "platform/pagefile.h"
 #include "ui/controls/browserhandoff.h"
+#include "ui/controls/captions.h"
 #include "ui/controls/messagebox.h"
 #include "ui/controls/ondemandtimer.h"
 #include "ui/controls/textboxes.h"
@@ -54,7 +55,7 @@ public:
 } // namespace
 
 frmGenerator::frmGenerator()
-    : FullWindow(ScreenId::Generator)
+    : FullWindow(ScreenId::Generator, QStringLiteral("your gateway page"))
 {
     createControls();
     connectControls();

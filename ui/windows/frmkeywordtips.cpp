@@ -43,7 +43,7 @@ QLineEdit *makeExampleBox(QWidget *parent, const char *name, const char *text)
 } // namespace
 
 frmKeyWordTips::frmKeyWordTips()
-    : FullWindow(ScreenId::KeyWordTips)
+    : FullWindow(ScreenId::KeyWordTips, QStringLiteral("Tips on selecting phrases"))
 {
     createControls();
 }

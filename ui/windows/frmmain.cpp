@@ -27,7 +27,7 @@ const char *const Check3Description = "We have gathered information on each majo
 } // namespace
 
 frmMain::frmMain()
-    : FullWindow(ScreenId::Main)
+    : FullWindow(ScreenId::Main, QStringLiteral("Main menu"))
 {
     createControls();
     connectControls();

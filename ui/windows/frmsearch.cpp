@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 frmSearch::frmSearch()
-    : FullWindow(ScreenId::Search)
+    : FullWindow(ScreenId::Search, QStringLiteral("Submit My Page To Search Engines"))
 {
     createControls();
 }

@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 frmStats::frmStats()
-    : FullWindow(ScreenId::Stats)
+    : FullWindow(ScreenId::Stats, QStringLiteral("Search Engine Tips"))
 {
     createControls();
     connectControls();

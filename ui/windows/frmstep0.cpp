@@ -3,6 +3,7 @@
 #include "core/engineprofiles.h"
 #include "core/pageproject.h"
 #include "ui/controls/picklist.h"
+#include "ui/model/accessibility.h"
 #include "ui/model/wizardflow.h"
 
 #include <QGridLayout>
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 frmStep0::frmStep0()
-    : WizardStep(ScreenId::Step0)
+    : WizardStep(ScreenId::Step0, QStringLiteral("the target search engine and your web site address"))
 {
     createControls();
     connectControls();
@@ -67,6 +68,8 @@ void frmStep0::pickEngine(int position)
     m_lblHelper->setText(QLatin1String("You have chosen to target ") + project.EngineName +
                          QLatin1String(". Enter your web site address below, then click the arrow button to "
                                        "continue to the next step."));
+    // Screen readers say the pick itself; the text explains it.
+    announceCaptions({m_lblHelper});
 }
 
 void frmStep0::continueToPhrases()

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 frmStep1::frmStep1()
-    : WizardStep(ScreenId::Step1)
+    : WizardStep(ScreenId::Step1, QStringLiteral("your phrases"))
 {
     createControls();
     connectControls();

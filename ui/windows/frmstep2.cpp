@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 frmStep2::frmStep2()
-    : WizardStep(ScreenId::Step2)
+    : WizardStep(ScreenId::Step2, QStringLiteral("the page title and the Meta-Tag description"))
 {
     createControls();
     connectControls();
@@ -27,16 +27,16 @@ void frmStep2::createControls()
     QLabel *label8 = addLabel("Label8", QStringLiteral("Meta-Tag Description:"));
     m_mDescription = addTextBox("MDescription", label8);
     m_mDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_label12 = addText("Label12", QStringLiteral("Type a description of your site, then click the exclamation "
-                                                  "point below."));
-    m_label10 = addText("Label10", QStringLiteral("The Page Title and Meta-Tag description are what will be "
-                                                  "displayed in the search engine index, so be sure to include an "
-                                                  "accurate description. When your finished, click the exclamation "
-                                                  "point below."));
+    m_statistics = addText("Label12", QStringLiteral("Type a description of your site, then click the exclamation "
+                                                     "point below."));
+    m_advice = addText("Label10", QStringLiteral("The Page Title and Meta-Tag description are what will be "
+                                                 "displayed in the search engine index, so be sure to include an "
+                                                 "accurate description. When your finished, click the exclamation "
+                                                 "point below."));
     // A report has up to four lines; keep room for them so the window does not jump.
-    const int reportHeight = m_label10->fontMetrics().lineSpacing() * 5;
-    m_label12->setMinimumHeight(reportHeight);
-    m_label10->setMinimumHeight(reportHeight);
+    const int reportHeight = m_advice->fontMetrics().lineSpacing() * 5;
+    m_statistics->setMinimumHeight(reportHeight);
+    m_advice->setMinimumHeight(reportHeight);
 
     m_analyse = addExclamationButton(QStringLiteral("Click Here To Analize Your Meta-Tag Description!"));
     m_continue = addContinueButton();
@@ -44,8 +44,8 @@ void frmStep2::createControls()
     addQuitButton();
 
     auto *report = new QHBoxLayout;
-    report->addWidget(m_label12, 1);
-    report->addWidget(m_label10, 1);
+    report->addWidget(m_statistics, 1);
+    report->addWidget(m_advice, 1);
 
     auto *page = new QGridLayout;
     page->addWidget(label5, 0, 0);
@@ -76,7 +76,7 @@ void frmStep2::load()
 void frmStep2::analyseDescription()
 {
     const auto report = [](AnalysedBox &box) { return ReportMetaDescription(pageProject(), box); };
-    if (showBoxReport(m_mDescription, m_label12, m_label10, report) != ReportRefusal::None)
+    if (showBoxReport(m_mDescription, m_statistics, m_advice, report) != ReportRefusal::None)
         WizardFlow::showMessage(ScreenId::Error5, this);
 }
 

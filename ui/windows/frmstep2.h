@@ -27,8 +27,9 @@ private:
 
     QLineEdit *m_siteTitle = nullptr;
     QPlainTextEdit *m_mDescription = nullptr;
-    QLabel *m_label12 = nullptr;
-    QLabel *m_label10 = nullptr;
+    // The report's two captions: instructions until the first analysis, then its results.
+    QLabel *m_statistics = nullptr; // Label12
+    QLabel *m_advice = nullptr;     // Label10
     QToolButton *m_analyse = nullptr;
     QToolButton *m_continue = nullptr;
 };

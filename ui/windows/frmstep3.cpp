@@ -13,7 +13,7 @@
 #include <QToolButton>
 
 frmStep3::frmStep3()
-    : WizardStep(ScreenId::Step3)
+    : WizardStep(ScreenId::Step3, QStringLiteral("the page body"))
 {
     createControls();
     connectControls();

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 frmStep4::frmStep4()
-    : WizardStep(ScreenId::Step4)
+    : WizardStep(ScreenId::Step4, QStringLiteral("the main link and the hit counter"))
 {
     createControls();
     connectControls();

@@ -23,7 +23,7 @@ const char *const CheckCaptions[10] = {
 } // namespace
 
 frmStep5::frmStep5()
-    : WizardStep(ScreenId::Step5)
+    : WizardStep(ScreenId::Step5, QStringLiteral("the page settings"))
 {
     createControls();
     connectControls();
