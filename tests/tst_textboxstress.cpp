@@ -68,7 +68,12 @@ State stateOf(QPlainTextEdit *edit)
     // Qt guesses where a line far out of sight would be drawn: carets are compared where either
     // shows.
     const QRect caret = edit->cursorRect();
-    return {boxText(edit), edit->textCursor().anchor(), edit->textCursor().position(), undo, redo, caret,
+    return {boxText(edit),
+            edit->textCursor().anchor(),
+            edit->textCursor().position(),
+            undo,
+            redo,
+            caret,
             edit->viewport()->rect().intersects(caret)};
 }
 
@@ -94,7 +99,8 @@ void alignView(QPlainTextEdit *box, const QPlainTextEdit *plain)
     const int height = plain->cursorRect(at).top();
 
     const QTextBlock block = box->document()->findBlock(position);
-    const int line = block.firstLineNumber() + block.layout()->lineForTextPosition(position - block.position()).lineNumber();
+    const int line =
+        block.firstLineNumber() + block.layout()->lineForTextPosition(position - block.position()).lineNumber();
     QScrollBar *bar = box->verticalScrollBar();
     for (const int from : {line - 1, line + 1, line}) {
         bar->setValue(qBound(0, from, bar->maximum()));
@@ -144,7 +150,7 @@ public:
 
     QString word()
     {
-        static const QStringList words{u"gateway"_s, u"page"_s, u"rank"_s, u"a"_s,   u"Alta"_s,
+        static const QStringList words{u"gateway"_s, u"page"_s, u"rank"_s, u"a"_s,    u"Alta"_s,
                                        u"Vista's"_s, u"free"_s, u"of"_s,   u"web-"_s, u"site"_s};
         return words.at(below(int(words.size())));
     }
@@ -212,13 +218,13 @@ Step randomStep(Generator &random, const QPlainTextEdit *model, QString *name)
     }
     case 5: {
         static const QList<QKeySequence::StandardKey> moves{
-            QKeySequence::MoveToNextChar,      QKeySequence::MoveToPreviousChar, QKeySequence::MoveToNextLine,
-            QKeySequence::MoveToPreviousLine,  QKeySequence::MoveToNextPage,     QKeySequence::MoveToPreviousPage,
-            QKeySequence::MoveToStartOfLine,   QKeySequence::MoveToEndOfLine,    QKeySequence::SelectNextLine,
-            QKeySequence::SelectPreviousLine,  QKeySequence::SelectNextPage,     QKeySequence::SelectPreviousPage,
-            QKeySequence::SelectStartOfLine,   QKeySequence::SelectEndOfLine,    QKeySequence::SelectNextChar,
-            QKeySequence::SelectPreviousChar,  QKeySequence::MoveToStartOfDocument,
-            QKeySequence::MoveToEndOfDocument, QKeySequence::SelectAll};
+            QKeySequence::MoveToNextChar,     QKeySequence::MoveToPreviousChar,    QKeySequence::MoveToNextLine,
+            QKeySequence::MoveToPreviousLine, QKeySequence::MoveToNextPage,        QKeySequence::MoveToPreviousPage,
+            QKeySequence::MoveToStartOfLine,  QKeySequence::MoveToEndOfLine,       QKeySequence::SelectNextLine,
+            QKeySequence::SelectPreviousLine, QKeySequence::SelectNextPage,        QKeySequence::SelectPreviousPage,
+            QKeySequence::SelectStartOfLine,  QKeySequence::SelectEndOfLine,       QKeySequence::SelectNextChar,
+            QKeySequence::SelectPreviousChar, QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+            QKeySequence::SelectAll};
         const QKeySequence::StandardKey key = moves.at(random.below(int(moves.size())));
         *name = u"move "_s + QKeySequence(key).toString();
         return keys(QKeySequence(key));
@@ -226,8 +232,8 @@ Step randomStep(Generator &random, const QPlainTextEdit *model, QString *name)
     case 6:
     case 7: {
         static const QList<QKeySequence::StandardKey> words{
-            QKeySequence::MoveToNextWord,    QKeySequence::MoveToPreviousWord, QKeySequence::SelectNextWord,
-            QKeySequence::SelectPreviousWord, QKeySequence::DeleteEndOfWord,   QKeySequence::DeleteStartOfWord};
+            QKeySequence::MoveToNextWord,     QKeySequence::MoveToPreviousWord, QKeySequence::SelectNextWord,
+            QKeySequence::SelectPreviousWord, QKeySequence::DeleteEndOfWord,    QKeySequence::DeleteStartOfWord};
         const QKeySequence::StandardKey key = words.at(random.below(int(words.size())));
         *name = u"word key "_s + QKeySequence(key).toString();
         return keys(QKeySequence(key));
