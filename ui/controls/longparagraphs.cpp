@@ -157,6 +157,8 @@ bool LongParagraphs::isSettled() const
 
 void LongParagraphs::widthChanging(qreal width)
 {
+    // Qt keeps its top line in range as it lays the box out anew: no scroll of the user's.
+    m_resizing = true;
     // What shows now, as laid out for the old width, is what shows after.
     if (width > 0 && width != m_width && m_width > 0)
         viewWillMove();
@@ -180,6 +182,7 @@ void LongParagraphs::widthChanging(qreal width)
 
 void LongParagraphs::geometryChanged()
 {
+    m_resizing = false;
     const qreal width = wrapWidth();
     const QFont font = m_box->document()->defaultFont();
     if (width == m_width && font == m_font) {
@@ -424,8 +427,8 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
     QList<int> laidOut;
     int walkFrom = pieceStart;
     // (Not while Qt is about to lay it out at a new width.)
-    if (const QTextLayout *layout = block.layout(); layout->lineCount() > 1 && layout->lineAt(0).width() == m_width &&
-                                                   layout->preeditAreaText().isEmpty()) {
+    if (const QTextLayout *layout = block.layout();
+        layout->lineCount() > 1 && layout->lineAt(0).width() == m_width && layout->preeditAreaText().isEmpty()) {
         for (int i = 1; i < layout->lineCount(); ++i)
             laidOut.append(pieceStart + layout->lineAt(i).textStart());
         walkFrom = laidOut.last();
@@ -594,9 +597,12 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
 void LongParagraphs::scrolled(int fromLine, int toLine)
 {
     // Qt scrolls too while it lays the box out for a new width: the old view is kept then.
-    if (m_restoring || m_placing || fromLine == toLine || wrapWidth() != m_width)
+    if (m_restoring || m_placing || m_resizing || fromLine == toLine || wrapWidth() != m_width)
         return;
     m_downwards = toLine > fromLine;
+    if (m_downwards && !std::exchange(m_scrolledDown, true))
+        QMetaObject::invokeMethod(
+            this, [this] { m_scrolledDown = false; }, Qt::QueuedConnection);
     noteView();
     const QTextBlock top = m_box->firstVisibleBlock();
     // Come down onto the first line of a piece: a whole paragraph would show its text a row lower.
@@ -745,6 +751,110 @@ void LongParagraphs::caretMoved()
         moveCutBelowFirstLine(block);
         if (m_viewMoved)
             restoreView();
+    }
+    followCaretDown();
+}
+
+void LongParagraphs::preparePageMove(bool down)
+{
+    // Page Up and Down put at the top the line Qt finds a page away, and move the caret by the
+    // rows it then shows. Shown at the top, a piece's first line sits a row higher than the
+    // same line of a whole paragraph (Qt counts the top line's offset in a block by whole pixels
+    // from the end of the line before it, short of the line's height): the cut moves down first.
+    if (m_placing || m_box->m_composing || m_width != wrapWidth() || !m_box->isVisible())
+        return;
+    settleVisible();
+    // Joining a piece changes the heights Qt sums on the way: look again until the line found
+    // starts no piece.
+    for (int tries = 0; tries < 4; ++tries) {
+        const auto [block, line] = pageTarget(down);
+        if (!block.isValid() || line != 0 || !continuesParagraph(block) ||
+            !isPlaced(block.position(), block.position()))
+            return;
+        moveCutBelowFirstLine(block);
+        if (m_viewMoved)
+            restoreView();
+    }
+}
+
+std::pair<QTextBlock, int> LongParagraphs::pageTarget(bool down) const
+{
+    // The line Qt puts at the top for Page Up or Down, found as it finds it.
+    QAbstractTextDocumentLayout *layout = m_box->document()->documentLayout();
+    QRectF visible = QRectF(m_box->viewport()->rect()).translated(-m_box->contentOffset());
+    QTextBlock block = m_box->firstVisibleBlock();
+    int line = 0;
+    if (down) {
+        qreal h = 0;
+        QRectF bounds = layout->blockBoundingRect(block);
+        while (h + bounds.height() <= visible.bottom()) {
+            if (!block.next().isValid())
+                return {};
+            h += bounds.height();
+            block = block.next();
+            bounds = layout->blockBoundingRect(block);
+        }
+        const qreal diff = visible.bottom() - h;
+        const QTextLayout *lines = block.layout();
+        while (line < lines->lineCount() - 1 && lines->lineAt(line).naturalTextRect().bottom() <= diff)
+            ++line;
+    } else {
+        visible.translate(0, -visible.height());
+        qreal h = 0;
+        while (h >= visible.top() && block.previous().isValid()) {
+            block = block.previous();
+            h -= layout->blockBoundingRect(block).height();
+        }
+        const qreal diff = visible.top() - h;
+        const QTextLayout *lines = block.layout();
+        while (line < lines->lineCount() && lines->lineAt(line).naturalTextRect().top() < diff)
+            ++line;
+        if (line == lines->lineCount()) {
+            if (block.next().isValid() && block.next() != m_box->firstVisibleBlock())
+                block = block.next(), line = 0;
+            else
+                --line;
+        }
+    }
+    return {block, line};
+}
+
+void LongParagraphs::followCaretDown()
+{
+    // Qt keeps the caret in view going down by the lines of the blocks above it, and counts the
+    // document's top margin in the first block only: the first paragraph, held whole, comes down
+    // a line further than its pieces when the caret ends up within that margin of the bottom.
+    if (!m_scrolledDown)
+        return;
+    m_scrolledDown = false;
+    QTextDocument *document = m_box->document();
+    const QTextBlock top = m_box->firstVisibleBlock();
+    const QTextBlock caretBlock = m_box->textCursor().block();
+    if (!top.isValid() || top == document->firstBlock() || caretBlock.position() < top.position())
+        return;
+    for (QTextBlock block = top; block != document->firstBlock(); block = block.previous()) {
+        if (!continuesParagraph(block))
+            return;
+    }
+    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    qreal below = 0;
+    for (QTextBlock block = top; block != caretBlock; block = block.next()) {
+        if (!continuesParagraph(block.next()))
+            return; // the caret is in another paragraph
+        below += layout->blockBoundingRect(block).height();
+    }
+    layout->blockBoundingRect(caretBlock);
+    const int topLine = m_box->verticalScrollBar()->value() - top.firstLineNumber();
+    const QTextLine caretLine =
+        caretBlock.layout()->lineForTextPosition(m_box->textCursor().position() - caretBlock.position());
+    if (topLine < 0 || topLine >= top.layout()->lineCount() || !caretLine.isValid())
+        return;
+    const qreal distance =
+        below + caretLine.naturalTextRect().bottom() - top.layout()->lineAt(topLine).naturalTextRect().top();
+    const qreal height = m_box->viewport()->rect().height();
+    if (distance > height - document->documentMargin() && distance <= height) {
+        scrollTo(m_box->verticalScrollBar()->value() + 1, true);
+        noteView();
     }
 }
 

@@ -34,6 +34,8 @@ public:
     void scrolled(int fromLine, int toLine);
     // The caret moved: it may not stay on the first line of a piece.
     void caretMoved();
+    // Page Up (or Down, if `down`) is about to scroll a page and move the caret.
+    void preparePageMove(bool down);
 
     bool isSettled() const;
 
@@ -70,6 +72,8 @@ private:
     void restoreView();
     void scrollTo(int line, bool gap);
     void moveCutBelowFirstLine(const QTextBlock &block);
+    std::pair<QTextBlock, int> pageTarget(bool down) const;
+    void followCaretDown();
     bool startsWithGap(const QTextBlock &block) const;
     void markAllAnew();
     // Whether the pieces of the paragraph starting at `paragraphStart` are placed, up to `upTo`.
@@ -92,12 +96,14 @@ private:
     bool m_changePlacingQueued = false;
     bool m_placing = false;
     bool m_restoring = false;
+    bool m_resizing = false;
     bool m_viewMoved = false; // cuts changed at or above the top shown
     bool m_keepView = false;  // the view is set right once Qt has laid the box out
     // Lines of pieces placed for a new width before Qt lays the box out for it: Qt then counts
     // one line for each paragraph it has not laid out again.
     QList<std::pair<int, int>> m_linesForNewWidth;
-    bool m_downwards = false; // the last scroll was down
+    bool m_downwards = false;    // the last scroll was down
+    bool m_scrolledDown = false; // Qt scrolled down since the event loop last turned
     bool m_viewNoted = false;
     View m_view;
     // A line start no piece may start at: the top line shown, when Qt is to leave the rows above

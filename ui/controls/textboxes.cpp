@@ -330,10 +330,9 @@ void TextBox::noteChange(int position, int removed, int added)
     } else if (!m_afterClear) {
         // A change the box did not start (the program's, a QTextCursor's) groups as Qt groups it:
         // text put in with nothing selected runs on with typing; anything else is a step alone.
-        const BoxHistory::Kind kind =
-            m_editKind.value_or(removedText.isEmpty() && !inserted.contains(QChar::ParagraphSeparator)
-                                    ? BoxHistory::Kind::Single
-                                    : BoxHistory::Kind::Group);
+        const BoxHistory::Kind kind = m_editKind.value_or(
+            removedText.isEmpty() && !inserted.contains(QChar::ParagraphSeparator) ? BoxHistory::Kind::Single
+                                                                                   : BoxHistory::Kind::Group);
         m_history.record(position, removedText, inserted, kind);
         if (!m_editKind && inserted.contains(QChar::ParagraphSeparator))
             m_history.endRun();
@@ -341,6 +340,7 @@ void TextBox::noteChange(int position, int removed, int added)
             announceHistory();
     }
     announceChange(position, int(removedText.size()), inserted);
+    ++m_changes;
     m_paragraphs->textChanged(position, position + int(inserted.size()), breaks(inserted) - breaks(removedText));
 }
 
@@ -516,6 +516,10 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::MoveToNextPage) || event->matches(QKeySequence::SelectNextPage))
+        m_paragraphs->preparePageMove(true);
+    else if (event->matches(QKeySequence::MoveToPreviousPage) || event->matches(QKeySequence::SelectPreviousPage))
+        m_paragraphs->preparePageMove(false);
     if (handleParagraphKey(event) || moveOverSoftBreak(event)) {
         m_paragraphs->settleVisible();
         return;
@@ -526,6 +530,7 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() && plain;
+    const quint64 changesBefore = m_changes;
     const bool single =
         !textCursor().hasSelection() &&
         (typed || (event->key() == Qt::Key_Backspace && !(modifiers & ~Qt::ShiftModifier)) ||
@@ -539,6 +544,11 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         editAsOneStep(-1, [&] { QPlainTextEdit::keyPressEvent(event); });
     }
     m_paragraphs->settleVisible();
+    // Qt kept the caret in view, and moved it, before the edited piece was placed: as it keeps
+    // it in view after every edit, it does so once more by the placed lines.
+    if (m_changes != changesBefore)
+        ensureCursorVisible();
+    m_paragraphs->caretMoved();
 }
 
 bool TextBox::handleParagraphKey(QKeyEvent *event)

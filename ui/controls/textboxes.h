@@ -102,6 +102,7 @@ private:
     std::optional<BoxHistory::Kind> m_editKind;
     bool m_replaying = false;     // an undo or redo is being applied
     bool m_editChanged = false;   // the box's own edit under way has changed the text
+    quint64 m_changes = 0;        // changes of the text so far
     bool m_afterClear = false;    // the document was cleared; its new text is no edit
     bool m_clearing = false;      // the document is being cleared (see noteChange())
     bool m_composing = false;     // an input method shows text not put in yet
