@@ -77,6 +77,12 @@ bool settle(Pair &pair)
 // go to the temporary folder to be looked at.
 bool samePixels(Pair &pair, const QString &where, QByteArray *message)
 {
+    // The caret is hidden: a key turns it on in both and the blink then turns it off in the one
+    // with the focus only (and a caret width of 0 still draws a hairline at fractional scales).
+    for (QPlainTextEdit *edit : pair.edits()) {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(edit, &focusOut);
+    }
     const QImage plain = pair.plain.grab().toImage();
     const QImage box = pair.box.grab().toImage();
     if (plain == box)
@@ -138,12 +144,10 @@ void tst_TextBoxDrawing::drawsAsOneParagraph_data()
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QString>("knownDifference"); // where the box shows a line off, if anywhere
 
-    const QMap<QString, QString> known{{u"190 px, type in the middle"_s, u"after the edit"_s},
-                                       {u"190 px, resize"_s, u"after the edit"_s},
-                                       {u"333 px, type in the middle"_s, u"after the edit"_s},
-                                       {u"333 px, type at a piece's end"_s, u"after the edit"_s},
-                                       {u"333 px, resize"_s, u"at line 0"_s},
-                                       {u"517 px, type in the middle"_s, u"after the edit"_s}};
+    const QMap<QString, QString> known{
+        {u"190 px, resize"_s, u"after the edit"_s},
+        {u"333 px, resize"_s, u"at line 0"_s},
+    };
     for (const int width : {190, 333, 517}) {
         for (const char *edit : {"none", "type at the start", "type in the middle", "type at a piece's end",
                                  "paste in the middle", "resize"}) {

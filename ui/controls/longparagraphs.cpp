@@ -823,10 +823,15 @@ void LongParagraphs::followCaretDown()
 {
     // Qt keeps the caret in view going down by the lines of the blocks above it, and counts the
     // document's top margin in the first block only: the first paragraph, held whole, comes down
-    // a line further than its pieces when the caret ends up within that margin of the bottom.
-    if (!m_scrolledDown)
+    // a line further than its pieces when the caret ends up within that margin of the bottom:
+    // after a scroll down, and where the pieces needed none but the caret's line runs past the
+    // bottom (Qt looks only when the caret moved or the text changed).
+    const int caret = m_box->textCursor().position();
+    const bool caretChanged = std::exchange(m_followedCaret, caret) != caret ||
+                              std::exchange(m_followedChanges, m_box->m_changes) != m_box->m_changes;
+    const bool scrolledDown = std::exchange(m_scrolledDown, false);
+    if (!scrolledDown && !caretChanged)
         return;
-    m_scrolledDown = false;
     QTextDocument *document = m_box->document();
     const QTextBlock top = m_box->firstVisibleBlock();
     const QTextBlock caretBlock = m_box->textCursor().block();
@@ -845,15 +850,21 @@ void LongParagraphs::followCaretDown()
     }
     layout->blockBoundingRect(caretBlock);
     const int topLine = m_box->verticalScrollBar()->value() - top.firstLineNumber();
-    const QTextLine caretLine =
-        caretBlock.layout()->lineForTextPosition(m_box->textCursor().position() - caretBlock.position());
+    const QTextLine caretLine = caretBlock.layout()->lineForTextPosition(caret - caretBlock.position());
     if (topLine < 0 || topLine >= top.layout()->lineCount() || !caretLine.isValid())
         return;
-    const qreal distance =
-        below + caretLine.naturalTextRect().bottom() - top.layout()->lineAt(topLine).naturalTextRect().top();
+    const qreal topLineTop = top.layout()->lineAt(topLine).naturalTextRect().top();
+    const qreal distance = below + caretLine.naturalTextRect().bottom() - topLineTop;
     const qreal height = m_box->viewport()->rect().height();
-    if (distance > height - document->documentMargin() && distance <= height) {
-        scrollTo(m_box->verticalScrollBar()->value() + 1, true);
+    // Where the caret's line ends on the screen: Qt scrolls when that is at the bottom or past it.
+    const qreal caretBottom = below + caretLine.naturalTextRect().bottom() + m_box->contentOffset().y();
+    if ((scrolledDown || caretBottom >= height) && distance > height - document->documentMargin() &&
+        distance <= height) {
+        // A line further down, come onto from above (restoreView() keeps a piece's start off it).
+        noteView();
+        ++m_view.line;
+        m_view.gap = true;
+        restoreView();
         noteView();
     }
 }

@@ -104,6 +104,9 @@ private:
     QList<std::pair<int, int>> m_linesForNewWidth;
     bool m_downwards = false;    // the last scroll was down
     bool m_scrolledDown = false; // Qt scrolled down since the event loop last turned
+    // The caret and the text as the caret was last followed down.
+    int m_followedCaret = -1;
+    quint64 m_followedChanges = 0;
     bool m_viewNoted = false;
     View m_view;
     // A line start no piece may start at: the top line shown, when Qt is to leave the rows above
