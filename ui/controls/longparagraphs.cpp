@@ -587,6 +587,8 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
         QTextCursor restored(document);
         restored.setPosition(anchor);
         restored.setPosition(position, QTextCursor::KeepAnchor);
+        // Up and Down keep going for the place along the line they started from.
+        restored.setVerticalMovementX(caret.verticalMovementX());
         m_box->setTextCursor(restored);
     }
     // Where the scroll bar ends depends on the lines at the bottom, whatever their count.
@@ -815,6 +817,11 @@ std::pair<QTextBlock, int> LongParagraphs::pageTarget(bool down) const
             else
                 --line;
         }
+    }
+    // Qt goes no further down than the scroll bar does.
+    if (const int last = m_box->verticalScrollBar()->maximum(); block.firstLineNumber() + line > last) {
+        block = m_box->document()->findBlockByLineNumber(last);
+        line = last - block.firstLineNumber();
     }
     return {block, line};
 }

@@ -36,6 +36,7 @@ public:
     void caretMoved();
     // Page Up (or Down, if `down`) is about to scroll a page and move the caret.
     void preparePageMove(bool down);
+    std::pair<QTextBlock, int> pageTarget(bool down) const;
 
     bool isSettled() const;
 
@@ -72,7 +73,7 @@ private:
     void restoreView();
     void scrollTo(int line, bool gap);
     void moveCutBelowFirstLine(const QTextBlock &block);
-    std::pair<QTextBlock, int> pageTarget(bool down) const;
+
     void followCaretDown();
     bool startsWithGap(const QTextBlock &block) const;
     void markAllAnew();

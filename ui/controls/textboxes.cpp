@@ -551,6 +551,38 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     m_paragraphs->caretMoved();
 }
 
+void TextBox::paintEvent(QPaintEvent *event)
+{
+    // Qt marks a selected paragraph end with a patch a quarter of a line wide after the text of
+    // its last line, unless the layout shows its line and paragraph separators. A soft break is
+    // a blank within the paragraph, which a selection does not show at the end of a line: while
+    // Qt paints, the pieces before soft breaks say that they show them (they hold none to show).
+    QList<QTextLayout *> marked;
+    if (const QTextCursor selection = textCursor(); selection.hasSelection()) {
+        const int height = viewport()->height();
+        qreal y = contentOffset().y();
+        for (QTextBlock block = firstVisibleBlock(); block.isValid() && y <= height; block = block.next()) {
+            y += blockBoundingRect(block).height();
+            QTextLayout *layout = block.layout();
+            QTextOption option = layout->textOption();
+            const int end = block.position() + block.length() - 1;
+            if (selection.selectionStart() <= end && selection.selectionEnd() > end && block.next().isValid() &&
+                continuesParagraph(block.next()) && !(option.flags() & QTextOption::ShowLineAndParagraphSeparators) &&
+                !block.text().contains(QChar::LineSeparator)) {
+                option.setFlags(option.flags() | QTextOption::ShowLineAndParagraphSeparators);
+                layout->setTextOption(option);
+                marked.append(layout);
+            }
+        }
+    }
+    QPlainTextEdit::paintEvent(event);
+    for (QTextLayout *layout : std::as_const(marked)) {
+        QTextOption option = layout->textOption();
+        option.setFlags(option.flags() & ~QTextOption::ShowLineAndParagraphSeparators);
+        layout->setTextOption(option);
+    }
+}
+
 bool TextBox::handleParagraphKey(QKeyEvent *event)
 {
     // Qt's keys for the start and end of a paragraph, and for deleting to its end, act on a
