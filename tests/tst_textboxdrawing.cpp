@@ -108,9 +108,10 @@ QList<int> scrollPositions(const QPlainTextEdit &plain)
 // lines of one paragraph. Where that tips Qt's keep-in-view choice by a line, the difference is
 // known and marked, so that it shows when it goes away.
 constexpr char SubPixelLines[] = "a piece's lines stand a fraction of a pixel off the paragraph's";
-// A selection running over a soft break shows no paragraph end, but its highlight of the line
-// before the break ends a pixel further right than over the blank of one paragraph.
-constexpr char SelectedSoftBreak[] = "the highlight of a line selected up to its soft break ends a pixel further";
+// Qt measures the last line of a piece up to its last letter's ink, where one paragraph's line
+// ends at the letter before the blank; the highlight of a selection that starts on such a line,
+// which Qt widens to whole pixels, can end a pixel further.
+constexpr char SelectedSoftBreak[] = "the highlight of a piece's last line can end a pixel further";
 
 } // namespace
 

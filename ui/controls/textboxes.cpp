@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -557,6 +558,8 @@ void TextBox::paintEvent(QPaintEvent *event)
     // its last line, unless the layout shows its line and paragraph separators. A soft break is
     // a blank within the paragraph, which a selection does not show at the end of a line: while
     // Qt paints, the pieces before soft breaks say that they show them (they hold none to show).
+    // A layout that takes its text in while it says so takes a separator mark in as well: it has
+    // its text before, and lets it go after.
     QList<QTextLayout *> marked;
     if (const QTextCursor selection = textCursor(); selection.hasSelection()) {
         const int height = viewport()->height();
@@ -568,7 +571,8 @@ void TextBox::paintEvent(QPaintEvent *event)
             const int end = block.position() + block.length() - 1;
             if (selection.selectionStart() <= end && selection.selectionEnd() > end && block.next().isValid() &&
                 continuesParagraph(block.next()) && !(option.flags() & QTextOption::ShowLineAndParagraphSeparators) &&
-                !block.text().contains(QChar::LineSeparator)) {
+                layout->lineCount() > 0) {
+                layout->lineAt(0).cursorToX(0);
                 option.setFlags(option.flags() | QTextOption::ShowLineAndParagraphSeparators);
                 layout->setTextOption(option);
                 marked.append(layout);
@@ -576,10 +580,16 @@ void TextBox::paintEvent(QPaintEvent *event)
         }
     }
     QPlainTextEdit::paintEvent(event);
+    if (marked.isEmpty())
+        return;
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter letGo(&scratch);
     for (QTextLayout *layout : std::as_const(marked)) {
         QTextOption option = layout->textOption();
         option.setFlags(option.flags() & ~QTextOption::ShowLineAndParagraphSeparators);
         layout->setTextOption(option);
+        // Drawing nothing: a layout lets its text go when it has drawn.
+        layout->draw(&letGo, QPointF(), {}, QRectF(0, -1e6, 1, 1));
     }
 }
 
