@@ -4,7 +4,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
@@ -358,8 +357,8 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
 {
     if (m_box->m_composing)
         return; // the input method's text shows in its block: the cuts wait for it
-    QElapsedTimer clock;
-    clock.start();
+    // A long paragraph is placed piece by piece: the budget holds within it too.
+    const QDeadlineTimer deadline = budgetMs > 0 ? QDeadlineTimer(budgetMs) : QDeadlineTimer(QDeadlineTimer::Forever);
     // Where the top line shown starts, as Qt has laid it out.
     m_avoid = -1;
     if (const QTextBlock top = m_box->firstVisibleBlock(); top.isValid() && m_box->isVisible()) {
@@ -387,12 +386,13 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
             continue;
         }
         const int changedTo = dirty.wholeParagraph ? std::numeric_limits<int>::max() : dirty.changedTo.position();
-        const int next = place(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, limit);
+        const int next =
+            place(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, limit, deadline);
         if (next < 0 || next <= from)
             m_dirty.removeAt(index);
         else
             dirty.from.setPosition(next);
-        if (budgetMs > 0 && clock.elapsed() >= budgetMs)
+        if (deadline.hasExpired())
             break;
     }
     if (m_viewMoved && !m_keepView)
@@ -402,7 +402,7 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
         scheduleBackground();
 }
 
-int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
+int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, const QDeadlineTimer &deadline)
 {
     QTextDocument *document = m_box->document();
     const BoxText &text = m_box->m_text;
@@ -491,7 +491,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
                 next = next.next();
                 if (lineStart > changedTo)
                     break; // from here on, everything is as it was
-                if (lineStart > limit) {
+                if (lineStart > limit || deadline.hasExpired()) {
                     stop = lineStart;
                     break;
                 }
@@ -509,7 +509,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit)
             lineCounts.append({pieceStart, lineCount});
             pieceStart = lineStart;
             lineCount = 0;
-            if (lineStart > limit) {
+            if (lineStart > limit || deadline.hasExpired()) {
                 stop = lineStart;
                 break;
             }

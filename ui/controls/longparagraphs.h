@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QFont>
 #include <QList>
 #include <QObject>
@@ -86,7 +87,9 @@ private:
     void schedulePlacingAfterChange();
     void settleInBackground();
     int visibleLimit() const;
-    int place(int from, int changedFrom, int changedTo, int limit);
+    // Places the pieces from `from` on, up to the first piece start past `limit` or the deadline;
+    // returns where to go on from, or -1 when done.
+    int place(int from, int changedFrom, int changedTo, int limit, const QDeadlineTimer &deadline);
     void applyCuts(const QList<int> &removed, const QList<int> &added, const QList<std::pair<int, int>> &lineCounts);
 
     TextBox *m_box;
