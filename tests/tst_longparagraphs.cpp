@@ -13,11 +13,13 @@
 #include "xdgfixture.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMetaEnum>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
@@ -110,6 +112,10 @@ private slots:
     void analysesOfOneParagraph_data();
     void analysesOfOneParagraph();
     void saveAndViewOneParagraphPage();
+    void joinAtTopOfScrolledBox_data();
+    void joinAtTopOfScrolledBox();
+    void lineBreaksWrittenAnyWay_data();
+    void lineBreaksWrittenAnyWay();
 
 private:
     std::unique_ptr<XdgFixture> m_desktop;
@@ -390,6 +396,120 @@ void tst_LongParagraphs::saveAndViewOneParagraphPage()
     UiTest::click(UiTest::control<QAbstractButton>(ScreenId::Options, "Check3"));
     UiTest::click(ScreenId::Options, "Command4");
     QCOMPARE(UiTest::readFile(path), pageBytes);
+}
+
+void tst_LongParagraphs::joinAtTopOfScrolledBox_data()
+{
+    QTest::addColumn<int>("screen");
+    QTest::newRow("description") << int(ScreenId::Step2);
+    QTest::newRow("body") << int(ScreenId::Step3);
+    QTest::newRow("page") << int(ScreenId::Generator);
+}
+
+void tst_LongParagraphs::joinAtTopOfScrolledBox()
+{
+    // Short lines pasted, two pages down, a click at the start of the top line shown and a
+    // Backspace that joins it to the line before: as in a plain text edit of the same size.
+    QFETCH(int, screen);
+    const auto id = ScreenId(screen);
+    pageProject() = sampleProject();
+    QVERIFY(UiTest::showExposed(id));
+    const char *boxName = id == ScreenId::Step2 ? "MDescription" : id == ScreenId::Step3 ? "PageBody" : "Text1";
+    auto *box = UiTest::control<QPlainTextEdit>(id, boxName);
+    QVERIFY(box);
+    QPlainTextEdit plain;
+    plain.setFont(box->font());
+    plain.setVerticalScrollBarPolicy(box->verticalScrollBarPolicy());
+    plain.resize(box->size());
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+
+    QStringList lines;
+    for (int i = 1; i <= 40; ++i)
+        lines.append(u"line %1 of the pasted text"_s.arg(i));
+    for (QPlainTextEdit *edit : {box, &plain}) {
+        setBoxText(edit, QString());
+        QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+        QTest::keySequence(edit, QKeySequence::Paste);
+        QTest::keySequence(edit, QKeySequence::MoveToStartOfDocument);
+        QCoreApplication::processEvents();
+        QTest::keySequence(edit, QKeySequence::MoveToNextPage);
+        QTest::keySequence(edit, QKeySequence::MoveToNextPage);
+        QCoreApplication::processEvents();
+        // The start of the top line shown, a pixel inside the text.
+        const QRect top = edit->cursorRect(edit->cursorForPosition(QPoint(1, 1)));
+        QTest::mouseClick(edit->viewport(), Qt::LeftButton, {},
+                          QPoint(edit->document()->documentMargin() + 1, top.center().y()));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY2(plain.verticalScrollBar()->value() > 0, "the plain edit did not scroll");
+    QCOMPARE(boxText(box), boxText(&plain));
+    QCOMPARE(boxText(box).count(u"\r\n"_s), 38);
+    QCOMPARE(box->textCursor().position(), plain.textCursor().position());
+    QTest::keySequence(box, QKeySequence::Undo);
+    QCOMPARE(boxText(box), lines.join(u"\r\n"_s));
+}
+
+void tst_LongParagraphs::lineBreaksWrittenAnyWay_data()
+{
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<QString>("how");
+
+    for (const auto &[screen, name] : {std::pair{ScreenId::Step2, "description"}, std::pair{ScreenId::Step3, "body"}}) {
+        for (const char *how :
+             {"accessible set", "accessible replace", "accessible insert", "insertPlainText", "QTextCursor"})
+            QTest::addRow("%s, %s", name, how) << int(screen) << QString::fromLatin1(how);
+    }
+}
+
+void tst_LongParagraphs::lineBreaksWrittenAnyWay()
+{
+    // Line breaks written into a box that holds a long paragraph, other than with its own keys,
+    // paste or drop, are line breaks: in the box, in what Continue stores, and on the page.
+    QFETCH(int, screen);
+    QFETCH(QString, how);
+    const auto id = ScreenId(screen);
+    pageProject() = sampleProject();
+    QVERIFY(UiTest::showExposed(id));
+    auto *box = UiTest::control<QPlainTextEdit>(id, id == ScreenId::Step2 ? "MDescription" : "PageBody");
+    QVERIFY(box);
+    QString before;
+    for (int i = 0; i < 6; ++i)
+        before += u"free software for gateway pages "_s;
+    setBoxText(box, before);
+    QVERIFY2(box->document()->blockCount() > 5, "the paragraph was not cut");
+
+    const QString written = u"first line\nsecond line\n\nafter a blank line, free software for gateway pages\n"
+                            u"and the last line, long enough to be cut in pieces of its own"_s;
+    const int at = int(before.size()) / 2;
+    if (how == u"accessible set"_s) {
+        QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, written);
+    } else if (how == u"accessible replace"_s) {
+        QAccessible::queryAccessibleInterface(box)->editableTextInterface()->replaceText(0, int(before.size()),
+                                                                                         written);
+    } else if (how == u"accessible insert"_s) {
+        QAccessible::queryAccessibleInterface(box)->editableTextInterface()->insertText(at, written);
+    } else {
+        QTextCursor cursor(box->document());
+        cursor.setPosition(at);
+        box->setTextCursor(cursor);
+        if (how == u"insertPlainText"_s)
+            box->insertPlainText(written);
+        else
+            cursor.insertText(written);
+    }
+    QCoreApplication::processEvents();
+    const bool inserted = how == u"accessible insert"_s || how == u"insertPlainText"_s || how == u"QTextCursor"_s;
+    QString expected = inserted ? before.left(at) + written + before.mid(at) : written;
+    expected.replace(u"\n"_s, u"\r\n"_s);
+    QCOMPARE(boxText(box), expected);
+
+    UiTest::click(id, "Command2");
+    QCOMPARE(id == ScreenId::Step2 ? pageProject().MetaDescription : pageProject().BodyText, expected);
+    PageProject project = pageProject();
+    const QString page = BuildGatewayPage(project);
+    QVERIFY(page.contains(expected));
 }
 
 QTEST_MAIN(tst_LongParagraphs)
