@@ -7,10 +7,12 @@
 #include "core/pageproject.h"
 #include "tests/sampleproject.h"
 #include "ui/controls/textboxes.h"
+#include "ui/model/accessibility.h"
 #include "ui/model/screens.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -167,6 +170,68 @@ void readLargeTextBox(benchmark::State &state)
 }
 BENCHMARK(readLargeTextBox)->Arg(1 << 20)->Arg(8 << 20)->Arg(32 << 20)->Unit(benchmark::kMillisecond);
 
+// Setting a box's whole text through its accessible interface, as on-screen keyboards, dictation
+// and test tools do, over a box that holds the same text already.
+void setTextThroughAccessibility(benchmark::State &state)
+{
+    const QString body = bodyOf(state.range(0), state.range(1));
+    TextBox box(nullptr);
+    box.resize(500, 300);
+    box.show();
+    setBoxText(&box, body);
+    QCoreApplication::processEvents();
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&box);
+    for (auto _ : state) {
+        accessible->setText(QAccessible::Value, body);
+        QCoreApplication::processEvents();
+    }
+    if (boxText(&box) != body)
+        state.SkipWithError("the box does not hold the text it was given");
+}
+BENCHMARK(setTextThroughAccessibility)->Apply(bodyArguments)->Unit(benchmark::kMillisecond);
+
+// A shown box holding a one-paragraph body, made wider and narrower in turn, up to the painted
+// result; beside it the same in a plain QPlainTextEdit. The box places the pieces out of sight
+// while the program is idle, a few milliseconds at a time: the last figure goes on until it has
+// placed them all, turning the event loop without pause.
+enum BoxKind { PlainEdit, Box, BoxSettled };
+
+void settleBox(TextBox *box)
+{
+    while (!box->isSettled())
+        QCoreApplication::processEvents();
+}
+
+void resizeOneParagraph(benchmark::State &state)
+{
+    const QString body = bodyOf(state.range(0), OneParagraph);
+    std::unique_ptr<QPlainTextEdit> edit(state.range(1) == PlainEdit ? new QPlainTextEdit : new TextBox(nullptr));
+    edit->resize(500, 300);
+    edit->show();
+    setBoxText(edit.get(), body);
+    QCoreApplication::processEvents();
+    auto *box = qobject_cast<TextBox *>(edit.get());
+    if (box)
+        settleBox(box);
+    bool wide = false;
+    for (auto _ : state) {
+        wide = !wide;
+        edit->resize(wide ? 620 : 500, 300);
+        edit->viewport()->repaint();
+        QCoreApplication::processEvents();
+        if (box && state.range(1) == BoxSettled)
+            settleBox(box);
+    }
+    if (boxText(edit.get()) != body)
+        state.SkipWithError("the text changed");
+}
+BENCHMARK(resizeOneParagraph)
+    ->ArgNames({"chars", "kind"})
+    ->Args({8 << 20, PlainEdit})
+    ->Args({8 << 20, Box})
+    ->Args({8 << 20, BoxSettled})
+    ->Unit(benchmark::kMillisecond);
+
 // What a user does with a body, in a fresh process: the body set into step 3's box, a key typed,
 // the analysis, Continue's reading of the box, the generator shown. Prints the process's peak
 // resident memory in KiB.
@@ -231,6 +296,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     Screens::setProgramEndHandler([] {});
+    installAccessibleRoles();
     if (argc == 4 && qstrcmp(argv[1], "--whole-run") == 0)
         return runWholeBody(QByteArray(argv[2]).toLongLong(), QByteArray(argv[3]).toLongLong());
 
