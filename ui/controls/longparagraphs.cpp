@@ -760,7 +760,7 @@ void LongParagraphs::caretMoved()
 void LongParagraphs::preparePageMove(bool down)
 {
     // Page Up and Down put at the top the line Qt finds a page away, and move the caret by the
-    // rows it then shows. Shown at the top, a piece's first line sits a row higher than the
+    // rows it then shows. Shown at the top, a piece's first line sits a pixel higher than the
     // same line of a whole paragraph (Qt counts the top line's offset in a block by whole pixels
     // from the end of the line before it, short of the line's height): the cut moves down first.
     if (m_placing || m_box->m_composing || m_width != wrapWidth() || !m_box->isVisible())

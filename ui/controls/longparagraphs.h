@@ -37,7 +37,6 @@ public:
     void caretMoved();
     // Page Up (or Down, if `down`) is about to scroll a page and move the caret.
     void preparePageMove(bool down);
-    std::pair<QTextBlock, int> pageTarget(bool down) const;
 
     bool isSettled() const;
 
@@ -74,7 +73,8 @@ private:
     void restoreView();
     void scrollTo(int line, bool gap);
     void moveCutBelowFirstLine(const QTextBlock &block);
-
+    // The block and line Qt puts at the top for Page Down (or Up).
+    std::pair<QTextBlock, int> pageTarget(bool down) const;
     void followCaretDown();
     bool startsWithGap(const QTextBlock &block) const;
     void markAllAnew();
