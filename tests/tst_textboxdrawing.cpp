@@ -175,26 +175,28 @@ void tst_TextBoxDrawing::drawsAsOneParagraph()
 
     // The edit, made the same way in both from the same place.
     const int length = pair.plain.document()->characterCount() - 1;
+    // The edit comes as the user's next action: after the event loop has turned.
     const auto placeCaret = [&](int position) {
         pair.apply([position](QPlainTextEdit *e) {
             QTextCursor cursor = e->textCursor();
             cursor.setPosition(position);
             e->setTextCursor(cursor);
         });
+        return settle(pair);
     };
     if (edit == u"type at the start"_s) {
-        placeCaret(0);
+        QVERIFY(placeCaret(0));
         pair.apply([](QPlainTextEdit *e) { QTest::keyClicks(e, u"rank well "_s); });
     } else if (edit == u"type in the middle"_s) {
-        placeCaret(length / 2);
+        QVERIFY(placeCaret(length / 2));
         pair.apply([](QPlainTextEdit *e) { QTest::keyClicks(e, u"free gateway pages "_s); });
     } else if (edit == u"type at a piece's end"_s) {
         // The blank a cut stands for, a third of the way in.
         const QTextBlock piece = pair.box.document()->findBlock(length / 3);
-        placeCaret(piece.position() + piece.length() - 1);
+        QVERIFY(placeCaret(piece.position() + piece.length() - 1));
         pair.apply([](QPlainTextEdit *e) { QTest::keyClicks(e, u"xyzzy"_s); });
     } else if (edit == u"paste in the middle"_s) {
-        placeCaret(length / 2);
+        QVERIFY(placeCaret(length / 2));
         QGuiApplication::clipboard()->setText(paragraph(40));
         pair.apply([](QPlainTextEdit *e) { QTest::keySequence(e, QKeySequence::Paste); });
     } else if (edit == u"resize"_s) {

@@ -308,6 +308,14 @@ void LongParagraphs::settleVisible()
     settle(visibleLimit(), 0, true);
 }
 
+void LongParagraphs::settleThrough(int position)
+{
+    // What shows and the lines up to `position`: Qt keeps a caret there in view by them.
+    if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
+        return;
+    settle(std::max(visibleLimit(), position), 0, true);
+}
+
 void LongParagraphs::scheduleBackground()
 {
     // A turn of the event loop later: input and drawing come between the turns.

@@ -32,6 +32,8 @@ public:
     void geometryChanged();
     // The box scrolled, or is about to draw: what shows is placed first.
     void settleVisible();
+    // Places what shows and everything up to `position`.
+    void settleThrough(int position);
     void scrolled(int fromLine, int toLine);
     // The caret moved: it may not stay on the first line of a piece.
     void caretMoved();

@@ -38,6 +38,10 @@ constexpr int SoftBreakState = 0x50f7b7;
 
 int pieceLength = 768;
 
+// The longest paste placed up to its end before the view follows the caret: some pages, placed
+// in a few milliseconds.
+constexpr qsizetype exactPasteLength = 64 * 1024;
+
 // What QTextCursor::insertText() makes a paragraph break of ("\r\n" is one).
 bool isParagraphEnd(QChar c)
 {
@@ -773,9 +777,14 @@ void TextBox::insertFromMimeData(const QMimeData *source)
         cursor.beginEditBlock();
         insertWritten(cursor, source->text());
         cursor.endEditBlock();
-        // Cut where the lines wrap before the view follows the caret, as in one paragraph.
+        // Cut where the lines wrap before the view follows the caret, as in one paragraph: up to
+        // the caret for a paste of some pages (a longer one would wait for all of it to be laid
+        // out; the view then follows the caret by the lines cut as it went in).
         const int caret = cursor.position();
-        m_paragraphs->settleVisible();
+        if (source->text().size() <= exactPasteLength)
+            m_paragraphs->settleThrough(caret);
+        else
+            m_paragraphs->settleVisible();
         cursor.setPosition(caret);
         setTextCursor(cursor);
     });
