@@ -424,10 +424,17 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
     // Cuts the change made (text put in is cut before its lines are known) are no place to keep.
     const auto madeByChange = [&](int cut) { return cut >= changedFrom && cut < changedTo; };
 
-    // A paragraph short enough to stay whole, and whole: nothing to do here.
-    if (!continuesParagraph(block) && cutAhead() < 0 && block.length() - 1 <= piece) {
+    // Paragraphs short enough to stay whole, and whole: nothing to do there. They are passed
+    // over here, not one call each: the caller's cursor lays out the block it is moved to.
+    while (!continuesParagraph(block) && cutAhead() < 0 && block.length() - 1 <= piece) {
         const int end = pieceStart + block.length();
-        return next.isValid() && end <= changedTo ? end : -1;
+        if (!next.isValid() || end > changedTo)
+            return -1;
+        if (end > limit)
+            return end;
+        block = next;
+        next = block.next();
+        pieceStart = block.position();
     }
 
     // Qt has laid this piece out already (it was just edited, or it shows): its lines but the
@@ -852,10 +859,6 @@ void LongParagraphs::followCaretDown()
     const QTextBlock caretBlock = m_box->textCursor().block();
     if (!top.isValid() || top == document->firstBlock() || caretBlock.position() < top.position())
         return;
-    for (QTextBlock block = top; block != document->firstBlock(); block = block.previous()) {
-        if (!continuesParagraph(block))
-            return;
-    }
     QAbstractTextDocumentLayout *layout = document->documentLayout();
     qreal below = 0;
     for (QTextBlock block = top; block != caretBlock; block = block.next()) {
@@ -873,15 +876,20 @@ void LongParagraphs::followCaretDown()
     const qreal height = m_box->viewport()->rect().height();
     // Where the caret's line ends on the screen: Qt scrolls when that is at the bottom or past it.
     const qreal caretBottom = below + caretLine.naturalTextRect().bottom() + m_box->contentOffset().y();
-    if ((scrolledDown || caretBottom >= height) && distance > height - document->documentMargin() &&
-        distance <= height) {
-        // A line further down, come onto from above (restoreView() keeps a piece's start off it).
-        noteView();
-        ++m_view.line;
-        m_view.gap = true;
-        restoreView();
-        noteView();
+    if (!(scrolledDown || caretBottom >= height) || distance <= height - document->documentMargin() ||
+        distance > height)
+        return;
+    // Only the first paragraph (looked at last: the way to its start may be long).
+    for (QTextBlock block = top; block != document->firstBlock(); block = block.previous()) {
+        if (!continuesParagraph(block))
+            return;
     }
+    // A line further down, come onto from above (restoreView() keeps a piece's start off it).
+    noteView();
+    ++m_view.line;
+    m_view.gap = true;
+    restoreView();
+    noteView();
 }
 
 void LongParagraphs::scrollTo(int line, bool gap)

@@ -495,13 +495,14 @@ void TextBox::setPreferredSize(int columns, int lines)
     updateGeometry();
 }
 
-std::pair<int, int> TextBox::paragraphAround(int position) const
+std::pair<int, int> TextBox::paragraphAround(int position, int reach) const
 {
     QTextBlock first = document()->findBlock(position);
-    while (continuesParagraph(first) && first.previous().isValid())
+    while (continuesParagraph(first) && first.previous().isValid() && first.position() > qint64(position) - reach)
         first = first.previous();
     QTextBlock last = document()->findBlock(position);
-    while (last.next().isValid() && continuesParagraph(last.next()))
+    while (last.next().isValid() && continuesParagraph(last.next()) &&
+           last.position() + last.length() <= qint64(position) + reach)
         last = last.next();
     return {first.position(), last.position() + last.length() - 1};
 }
@@ -605,18 +606,23 @@ bool TextBox::handleParagraphKey(QKeyEvent *event)
     const QTextBlock block = cursor.block();
     if (!continuesParagraph(block) && !(block.next().isValid() && continuesParagraph(block.next())))
         return false;
+    const bool toStart =
+        event->matches(QKeySequence::MoveToStartOfBlock) || event->matches(QKeySequence::SelectStartOfBlock);
+    const bool toEnd = event->matches(QKeySequence::MoveToEndOfBlock) ||
+                       event->matches(QKeySequence::SelectEndOfBlock) ||
+                       (!isReadOnly() && event->matches(QKeySequence::DeleteEndOfLine));
+    if (!toStart && !toEnd)
+        return false;
     const auto [start, end] = paragraphAround(cursor.position());
-    if (event->matches(QKeySequence::MoveToStartOfBlock) || event->matches(QKeySequence::SelectStartOfBlock)) {
+    if (toStart) {
         cursor.setPosition(start, event->matches(QKeySequence::SelectStartOfBlock) ? QTextCursor::KeepAnchor
                                                                                    : QTextCursor::MoveAnchor);
     } else if (event->matches(QKeySequence::MoveToEndOfBlock) || event->matches(QKeySequence::SelectEndOfBlock)) {
         cursor.setPosition(end, event->matches(QKeySequence::SelectEndOfBlock) ? QTextCursor::KeepAnchor
                                                                                : QTextCursor::MoveAnchor);
-    } else if (!isReadOnly() && event->matches(QKeySequence::DeleteEndOfLine)) {
+    } else {
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         editAsOneStep(-1, [&] { cursor.removeSelectedText(); });
-    } else {
-        return false;
     }
     setTextCursor(cursor);
     ensureCursorVisible();
@@ -728,7 +734,7 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
     // paragraph, a stretch around the caret, as it is given of any long text.
     constexpr int Around = 1024;
     const QTextCursor cursor = textCursor();
-    const auto [start, end] = paragraphAround(cursor.position());
+    const auto [start, end] = paragraphAround(cursor.position(), Around);
     const int from = qMax(start, cursor.position() - Around);
     const int to = qMin(end, cursor.position() + Around);
     switch (query) {

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -91,7 +92,9 @@ private:
     void applyHistoryStep(const BoxHistory::Step &step, bool undo);
     bool handleParagraphKey(QKeyEvent *event);
     bool moveOverSoftBreak(QKeyEvent *event);
-    std::pair<int, int> paragraphAround(int position) const;
+    // The paragraph around `position`: its start and end; or, where it reaches further than
+    // `reach` from it, a start and an end at least that far.
+    std::pair<int, int> paragraphAround(int position, int reach = std::numeric_limits<int>::max()) const;
 
     int m_columns;
     int m_lines;
