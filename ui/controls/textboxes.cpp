@@ -36,7 +36,7 @@ bool isBoxBreak(QChar c)
 // made by splitting another no state, so a line break nobody cut is never soft.
 constexpr int SoftBreakState = 0x50f7b7;
 
-int pieceLength = 768;
+int pieceLength = 512;
 
 // The longest paste placed up to its end before the view follows the caret: some pages, placed
 // in a few milliseconds.
