@@ -316,22 +316,18 @@ void LongParagraphs::settleThrough(int position)
     settle(std::max(visibleLimit(), position), 0, true);
 }
 
-void LongParagraphs::scheduleBackground()
-{
-    // A turn of the event loop later: input and drawing come between the turns.
-    if (std::exchange(m_backgroundQueued, true))
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_backgroundQueued = false;
-            settleInBackground();
-        },
-        Qt::QueuedConnection);
-}
-
 namespace {
 const QEvent::Type PlaceAfterChange = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type PlaceInBackground = static_cast<QEvent::Type>(QEvent::registerEventType());
+} // namespace
+
+void LongParagraphs::scheduleBackground()
+{
+    // A turn of the event loop later, after Qt's drawing (posted at low priority): input and
+    // drawing come between the turns.
+    if (std::exchange(m_backgroundQueued, true))
+        return;
+    QCoreApplication::postEvent(this, new QEvent(PlaceInBackground), Qt::LowEventPriority - 1);
 }
 
 void LongParagraphs::schedulePlacingAfterChange()
@@ -345,6 +341,11 @@ void LongParagraphs::schedulePlacingAfterChange()
 
 bool LongParagraphs::event(QEvent *event)
 {
+    if (event->type() == PlaceInBackground) {
+        m_backgroundQueued = false;
+        settleInBackground();
+        return true;
+    }
     if (event->type() != PlaceAfterChange)
         return QObject::event(event);
     m_changePlacingQueued = false;
