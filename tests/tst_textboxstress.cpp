@@ -4,7 +4,7 @@
 // long paragraphs as pieces (small ones here, so that every line is one); after each step both
 // must hold the same text, caret and selection, be able to undo and redo alike, show the same
 // lines, and draw the caret in the same place. (Drawing pixel for pixel, and where keys scroll
-// to, is compared in the long-paragraph tests, along the same scroll paths for both.)
+// to, is compared in tst_textboxdrawing, along the same scroll paths for both.)
 #include "ui/controls/textboxes.h"
 #include "ui/model/accessibility.h"
 
