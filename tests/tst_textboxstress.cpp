@@ -464,7 +464,7 @@ void tst_TextBoxStress::randomEdits()
         // it has laid out and on where it scrolled from, to the pixel (it keeps its top line as a
         // paragraph's number; the box as the paragraph itself): the box is scrolled to what the
         // plain edit shows, and then both must look the same. The moves of the caret and the view
-        // with keys are compared in the long-paragraph tests.
+        // with keys are compared in tst_textboxdrawing.
         alignView(&box, &plain);
         State expected = stateOf(&plain);
         State got = stateOf(&box);
