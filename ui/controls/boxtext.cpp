@@ -74,19 +74,29 @@ void BoxText::replace(qsizetype position, qsizetype removed, QStringView inserte
     removed = std::clamp<qsizetype>(removed, 0, size() - position);
     moveGap(position);
     m_gapEnd += removed;
-    if (gapLength() < inserted.size()) {
-        // Grow by half again, so that a run of typing reallocates rarely.
-        const qsizetype after = qsizetype(m_buffer.size()) - m_gapEnd;
-        const qsizetype needed = m_gapStart + inserted.size() + after;
-        std::vector<char16_t> grown(std::size_t(needed + needed / 2 + 64));
-        moveChars(grown.data(), m_buffer.data(), m_gapStart);
-        const qsizetype newGapEnd = qsizetype(grown.size()) - after;
-        moveChars(grown.data() + newGapEnd, m_buffer.data() + m_gapEnd, after);
-        m_buffer = std::move(grown);
-        m_gapEnd = newGapEnd;
-    }
+    if (gapLength() < inserted.size())
+        growGap(inserted.size());
     moveChars(m_buffer.data() + m_gapStart, inserted.utf16(), inserted.size());
     m_gapStart += inserted.size();
+}
+
+void BoxText::reserve(qsizetype size)
+{
+    if (size > this->size() && gapLength() < size - this->size())
+        growGap(size - this->size());
+}
+
+void BoxText::growGap(qsizetype length)
+{
+    // By half again at least, so that a run of typing reallocates rarely.
+    const qsizetype after = qsizetype(m_buffer.size()) - m_gapEnd;
+    const qsizetype needed = m_gapStart + length + after;
+    std::vector<char16_t> grown(std::size_t(std::max(needed, qsizetype(m_buffer.size()) * 3 / 2) + 64));
+    moveChars(grown.data(), m_buffer.data(), m_gapStart);
+    const qsizetype newGapEnd = qsizetype(grown.size()) - after;
+    moveChars(grown.data() + newGapEnd, m_buffer.data() + m_gapEnd, after);
+    m_buffer = std::move(grown);
+    m_gapEnd = newGapEnd;
 }
 
 void BoxText::assign(QStringView text)

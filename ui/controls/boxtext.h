@@ -24,10 +24,14 @@ public:
 
     void replace(qsizetype position, qsizetype removed, QStringView inserted);
     void assign(QStringView text);
+    // Room for `size` characters in all, so that text put in piece by piece is copied once.
+    void reserve(qsizetype size);
 
 private:
     qsizetype gapLength() const { return m_gapEnd - m_gapStart; }
     void moveGap(qsizetype position);
+    // Makes the gap at least `length` long, the buffer growing by half again at least.
+    void growGap(qsizetype length);
 
     std::vector<char16_t> m_buffer;
     qsizetype m_gapStart = 0;

@@ -388,6 +388,7 @@ void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
     // paragraph goes in cut already, so that Qt never lays it out whole. The text goes into the
     // cursor's paragraph: the break before the first piece stays what it was.
     cursor.removeSelectedText();
+    m_text.reserve(m_text.size() + text.size());
     qsizetype lineStart = 0;
     for (;;) {
         qsizetype lineEnd = lineStart;
