@@ -565,7 +565,7 @@ void TextBox::paintEvent(QPaintEvent *event)
     // a blank within the paragraph, which a selection does not show at the end of a line: while
     // Qt paints, the pieces before soft breaks say that they show them (they hold none to show).
     // A layout that takes its text in while it says so takes a separator mark in as well: it has
-    // its text before, and lets it go after.
+    // its text before, and lets it go after. (A piece holding a line separator would show it.)
     QList<QTextLayout *> marked;
     if (const QTextCursor selection = textCursor(); selection.hasSelection()) {
         const int height = viewport()->height();
@@ -577,7 +577,7 @@ void TextBox::paintEvent(QPaintEvent *event)
             const int end = block.position() + block.length() - 1;
             if (selection.selectionStart() <= end && selection.selectionEnd() > end && block.next().isValid() &&
                 continuesParagraph(block.next()) && !(option.flags() & QTextOption::ShowLineAndParagraphSeparators) &&
-                layout->lineCount() > 0) {
+                layout->lineCount() > 0 && !block.text().contains(QChar::LineSeparator)) {
                 layout->lineAt(0).cursorToX(0);
                 option.setFlags(option.flags() | QTextOption::ShowLineAndParagraphSeparators);
                 layout->setTextOption(option);
