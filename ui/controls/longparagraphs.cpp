@@ -324,9 +324,11 @@ const QEvent::Type PlaceInBackground = static_cast<QEvent::Type>(QEvent::registe
 void LongParagraphs::scheduleBackground()
 {
     // A turn of the event loop later, after Qt's drawing (posted at low priority): input and
-    // drawing come between the turns.
+    // drawing come between the turns. A turn in which the text changed is no idle one: the
+    // placing waits for the next.
     if (std::exchange(m_backgroundQueued, true))
         return;
+    m_changesWhenQueued = m_box->m_changes;
     QCoreApplication::postEvent(this, new QEvent(PlaceInBackground), Qt::LowEventPriority - 1);
 }
 
@@ -343,7 +345,10 @@ bool LongParagraphs::event(QEvent *event)
 {
     if (event->type() == PlaceInBackground) {
         m_backgroundQueued = false;
-        settleInBackground();
+        if (m_box->m_changes != m_changesWhenQueued)
+            scheduleBackground();
+        else
+            settleInBackground();
         return true;
     }
     if (event->type() != PlaceAfterChange)

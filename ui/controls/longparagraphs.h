@@ -99,6 +99,7 @@ private:
     qreal m_width = -1;
     QFont m_font;
     bool m_backgroundQueued = false;
+    quint64 m_changesWhenQueued = 0; // the box's count of changes when placing was queued
     bool m_changePlacingQueued = false;
     bool m_placing = false;
     bool m_restoring = false;
