@@ -86,6 +86,12 @@ Outcome runScript(QPlainTextEdit *box, int anchor, int position, const QStringLi
             QGuiApplication::clipboard()->text()};
 }
 
+// The multi-line box of a window whose text is analysed: the description, the body, the page.
+const char *analysedBoxName(ScreenId id)
+{
+    return id == ScreenId::Step2 ? "MDescription" : id == ScreenId::Step3 ? "PageBody" : "Text1";
+}
+
 // The longest block of the box, in characters.
 int longestBlock(const QPlainTextEdit *box)
 {
@@ -318,8 +324,7 @@ void tst_LongParagraphs::analysesOfOneParagraph()
     pageProject().TargetedPhrase = pageProject().MatchPhrase = u"free software"_s;
     QWidget *window = UiTest::showExposed(id);
     QVERIFY(window);
-    const char *boxName = id == ScreenId::Step2 ? "MDescription" : id == ScreenId::Step3 ? "PageBody" : "Text1";
-    auto *box = UiTest::control<QPlainTextEdit>(id, boxName);
+    auto *box = UiTest::control<QPlainTextEdit>(id, analysedBoxName(id));
     QVERIFY(box);
     setBoxText(box, text);
     QCOMPARE(boxText(box), text);
@@ -414,8 +419,7 @@ void tst_LongParagraphs::joinAtTopOfScrolledBox()
     const auto id = ScreenId(screen);
     pageProject() = sampleProject();
     QVERIFY(UiTest::showExposed(id));
-    const char *boxName = id == ScreenId::Step2 ? "MDescription" : id == ScreenId::Step3 ? "PageBody" : "Text1";
-    auto *box = UiTest::control<QPlainTextEdit>(id, boxName);
+    auto *box = UiTest::control<QPlainTextEdit>(id, analysedBoxName(id));
     QVERIFY(box);
     QPlainTextEdit plain;
     plain.setFont(box->font());
@@ -472,7 +476,7 @@ void tst_LongParagraphs::lineBreaksWrittenAnyWay()
     const auto id = ScreenId(screen);
     pageProject() = sampleProject();
     QVERIFY(UiTest::showExposed(id));
-    auto *box = UiTest::control<QPlainTextEdit>(id, id == ScreenId::Step2 ? "MDescription" : "PageBody");
+    auto *box = UiTest::control<QPlainTextEdit>(id, analysedBoxName(id));
     QVERIFY(box);
     QString before;
     for (int i = 0; i < 6; ++i)

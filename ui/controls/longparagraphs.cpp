@@ -761,11 +761,9 @@ void LongParagraphs::caretMoved()
     const QTextBlock block = caret.block();
     if (!continuesParagraph(block))
         return;
-    QTextBlock paragraph = block;
-    while (continuesParagraph(paragraph) && paragraph.previous().isValid())
-        paragraph = paragraph.previous();
-    // Lines not placed yet are no lines to go by; they will be placed keeping the rule.
-    if (!isPlaced(paragraph.position(), block.position()))
+    // Lines not placed yet are no lines to go by; they will be placed keeping the rule. (Nothing
+    // is left to place most of the time: the way to the paragraph's start is taken only if not.)
+    if (!m_dirty.isEmpty() && !isPlaced(paragraphAround(m_box->document(), block.position()).first, block.position()))
         return;
     m_box->document()->documentLayout()->blockBoundingRect(block);
     const QTextLayout *layout = block.layout();

@@ -178,6 +178,18 @@ void markBreakBefore(QTextBlock block, bool soft)
     block.setUserState(soft ? SoftBreakState : -1);
 }
 
+std::pair<int, int> paragraphAround(const QTextDocument *document, int position, int reach)
+{
+    QTextBlock first = document->findBlock(position);
+    while (continuesParagraph(first) && first.previous().isValid() && first.position() > qint64(position) - reach)
+        first = first.previous();
+    QTextBlock last = document->findBlock(position);
+    while (last.next().isValid() && continuesParagraph(last.next()) &&
+           last.position() + last.length() <= qint64(position) + reach)
+        last = last.next();
+    return {first.position(), last.position() + last.length() - 1};
+}
+
 void installTextBoxAnnouncements()
 {
     // On top of whatever handles the events now, which gets what passes.
@@ -496,18 +508,6 @@ void TextBox::setPreferredSize(int columns, int lines)
     updateGeometry();
 }
 
-std::pair<int, int> TextBox::paragraphAround(int position, int reach) const
-{
-    QTextBlock first = document()->findBlock(position);
-    while (continuesParagraph(first) && first.previous().isValid() && first.position() > qint64(position) - reach)
-        first = first.previous();
-    QTextBlock last = document()->findBlock(position);
-    while (last.next().isValid() && continuesParagraph(last.next()) &&
-           last.position() + last.length() <= qint64(position) + reach)
-        last = last.next();
-    return {first.position(), last.position() + last.length() - 1};
-}
-
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
     finishClear();
@@ -614,7 +614,7 @@ bool TextBox::handleParagraphKey(QKeyEvent *event)
                        (!isReadOnly() && event->matches(QKeySequence::DeleteEndOfLine));
     if (!toStart && !toEnd)
         return false;
-    const auto [start, end] = paragraphAround(cursor.position());
+    const auto [start, end] = paragraphAround(document(), cursor.position());
     if (toStart) {
         cursor.setPosition(start, event->matches(QKeySequence::SelectStartOfBlock) ? QTextCursor::KeepAnchor
                                                                                    : QTextCursor::MoveAnchor);
@@ -735,7 +735,7 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
     // paragraph, a stretch around the caret, as it is given of any long text.
     constexpr int Around = 1024;
     const QTextCursor cursor = textCursor();
-    const auto [start, end] = paragraphAround(cursor.position(), Around);
+    const auto [start, end] = paragraphAround(document(), cursor.position(), Around);
     const int from = qMax(start, cursor.position() - Around);
     const int to = qMin(end, cursor.position() + Around);
     switch (query) {
@@ -769,7 +769,7 @@ int TextBox::undoCaretForInsertion(const QTextCursor &cursor) const
     // the very start, where Qt also takes the first paragraph's format back, and ends after it.
     if (cursor.hasSelection() || cursor.position() != 0)
         return -1;
-    return qMin(paragraphAround(0).second + 1, textLength(this));
+    return qMin(paragraphAround(document(), 0).second + 1, textLength(this));
 }
 
 void TextBox::insertFromMimeData(const QMimeData *source)
@@ -874,7 +874,7 @@ void TextBox::mousePressEvent(QMouseEvent *event)
         (cursor.selectionEnd() == blockEnd + 1 || (cursor.selectionEnd() == blockEnd && !block.next().isValid()));
     if (!wholeBlock)
         return;
-    const auto [start, end] = paragraphAround(block.position());
+    const auto [start, end] = paragraphAround(document(), block.position());
     cursor.setPosition(start);
     cursor.setPosition(qMin(end + 1, textLength(this)), QTextCursor::KeepAnchor);
     setTextCursor(cursor);

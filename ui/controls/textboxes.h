@@ -92,9 +92,6 @@ private:
     void applyHistoryStep(const BoxHistory::Step &step, bool undo);
     bool handleParagraphKey(QKeyEvent *event);
     bool moveOverSoftBreak(QKeyEvent *event);
-    // The paragraph around `position`: its start and end; or, where it reaches further than
-    // `reach` from it, a start and an end at least that far.
-    std::pair<int, int> paragraphAround(int position, int reach = std::numeric_limits<int>::max()) const;
 
     int m_columns;
     int m_lines;
@@ -120,6 +117,10 @@ private:
 // The break before the block is soft: the block goes on with the paragraph of the one before.
 bool continuesParagraph(const QTextBlock &block);
 void markBreakBefore(QTextBlock block, bool soft);
+// The paragraph around `position`, over soft breaks: where it starts and ends; or, where it
+// reaches further than `reach` from it, a start and an end at least that far.
+std::pair<int, int> paragraphAround(const QTextDocument *document, int position,
+                                    int reach = std::numeric_limits<int>::max());
 
 // Screen readers hear of each change of a text box's text from the box itself, as written (Qt's
 // own text control would give them each soft break as a line break, and every cut as an edit).

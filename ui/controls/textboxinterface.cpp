@@ -163,19 +163,6 @@ private:
         return cursor;
     }
 
-    // Where the paragraph around a position starts and ends, over soft breaks.
-    std::pair<int, int> paragraphAround(int offset) const
-    {
-        const QTextDocument *document = box()->document();
-        QTextBlock first = document->findBlock(offset);
-        while (continuesParagraph(first) && first.previous().isValid())
-            first = first.previous();
-        QTextBlock last = document->findBlock(offset);
-        while (last.next().isValid() && continuesParagraph(last.next()))
-            last = last.next();
-        return {first.position(), last.position() + last.length() - 1};
-    }
-
     // The stretch of the given kind around a position, as Qt finds it in one paragraph.
     std::pair<int, int> boundsAt(int offset, QAccessible::TextBoundaryType boundary) const
     {
@@ -185,7 +172,7 @@ private:
         case QAccessible::NoBoundary:
             return {0, count};
         case QAccessible::ParagraphBoundary:
-            return paragraphAround(offset);
+            return paragraphAround(box()->document(), offset);
         case QAccessible::LineBoundary:
         case QAccessible::CharBoundary: {
             // A shown line ends where its piece ends; a character is one whichever block it is in.
@@ -194,7 +181,7 @@ private:
             return QAccessible::qAccessibleTextBoundaryHelper(cursor, boundary);
         }
         case QAccessible::SentenceBoundary: {
-            const auto [start, end] = paragraphAround(offset);
+            const auto [start, end] = paragraphAround(box()->document(), offset);
             const QString paragraph = boxTextBetween(box(), start, end);
             QTextBoundaryFinder finder(QTextBoundaryFinder::Sentence, paragraph);
             const int within = offset - start;
@@ -210,7 +197,7 @@ private:
         }
         // Words never span a blank, so the pieces on either side of the one the position is in
         // hold every word Qt's word movement looks at; they are measured as one paragraph.
-        const auto [start, end] = paragraphAround(offset);
+        const auto [start, end] = paragraphAround(box()->document(), offset);
         QTextBlock block = document->findBlock(offset);
         const int from = qMax(start, continuesParagraph(block) ? block.previous().position() : block.position());
         const QTextBlock next = block.next();
