@@ -85,11 +85,11 @@ public:
     static inline QSet<QString> s_windows;
 };
 
-// One paragraph of sentences, several times as long as a piece of a text box.
+// One paragraph of sentences, long enough for a text box to cut it, into several pieces.
 QString longParagraph()
 {
     QString text;
-    for (int i = 0; text.size() < 6 * longParagraphPiece(); ++i)
+    for (int i = 0; text.size() < longParagraphThreshold() + 6 * longParagraphPiece(); ++i)
         text += u"Gateway page %1 ranks well for free software. Does it? Yes, today "_s.arg(i);
     return text + u"it does."_s;
 }

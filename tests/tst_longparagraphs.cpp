@@ -127,6 +127,7 @@ private:
     std::unique_ptr<XdgFixture> m_desktop;
     QTemporaryDir m_saveFolder;
     int m_boxPiece = 0;
+    int m_boxThreshold = 0;
 };
 
 void tst_LongParagraphs::initTestCase()
@@ -139,17 +140,21 @@ void tst_LongParagraphs::initTestCase()
     UiTest::initApplication();
     QVERIFY(m_saveFolder.isValid());
     m_boxPiece = longParagraphPiece();
+    m_boxThreshold = longParagraphThreshold();
 }
 
 void tst_LongParagraphs::init()
 {
     UiTest::startFresh();
     setLongParagraphPiece(SmallPiece);
+    // Every paragraph longer than a piece is cut.
+    setLongParagraphThreshold(SmallPiece);
 }
 
 void tst_LongParagraphs::cleanup()
 {
     setLongParagraphPiece(m_boxPiece);
+    setLongParagraphThreshold(m_boxThreshold);
     UiTest::discardAllAndCheckNoLeak();
 }
 

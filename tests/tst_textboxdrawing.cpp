@@ -129,17 +129,22 @@ private slots:
 
 private:
     int m_boxPiece = 0;
+    int m_boxThreshold = 0;
 };
 
 void tst_TextBoxDrawing::initTestCase()
 {
     m_boxPiece = longParagraphPiece();
+    m_boxThreshold = longParagraphThreshold();
     setLongParagraphPiece(SmallPiece);
+    // Every paragraph longer than a piece is cut.
+    setLongParagraphThreshold(SmallPiece);
 }
 
 void tst_TextBoxDrawing::cleanupTestCase()
 {
     setLongParagraphPiece(m_boxPiece);
+    setLongParagraphThreshold(m_boxThreshold);
 }
 
 void tst_TextBoxDrawing::drawsAsOneParagraph_data()

@@ -49,6 +49,35 @@ void BoxHistory::reset(qsizetype textLength)
     m_replaying = nullptr;
 }
 
+void BoxHistory::adopt(QList<Adopted> steps, qsizetype done, qsizetype initialLength)
+{
+    // Where each character came from is worked out as the steps wrote it, from the text before
+    // the first: Qt runs typing and deleting on by the same rule.
+    reset(initialLength);
+    for (Adopted &step : steps) {
+        for (Edit &edit : step.edits) {
+            edit.removedOrigins = takeOrigins(edit.position, edit.removed.size());
+            edit.insertedOrigin = m_nextOrigin;
+            insertOrigins(edit.position, {{edit.inserted.size(), m_nextOrigin}});
+            m_nextOrigin += edit.inserted.size();
+        }
+        Record record;
+        record.edits = std::move(step.edits);
+        record.undoCaret = step.undoCaret;
+        record.redoCaret = step.redoCaret;
+        m_steps.append(std::move(record));
+    }
+    m_done = qBound<qsizetype>(0, done, m_steps.size());
+    // The steps not done are undone again.
+    for (qsizetype i = m_steps.size() - 1; i >= m_done; --i) {
+        const QList<Edit> &edits = m_steps.at(i).edits;
+        for (qsizetype j = edits.size() - 1; j >= 0; --j) {
+            takeOrigins(edits.at(j).position, edits.at(j).inserted.size());
+            insertOrigins(edits.at(j).position, edits.at(j).removedOrigins);
+        }
+    }
+}
+
 void BoxHistory::beginGroup(int caret)
 {
     // An inner group may say where the caret goes back to, until the group's first edit.
@@ -180,7 +209,8 @@ std::optional<BoxHistory::Step> BoxHistory::takeUndo()
     record.open = false;
     const Edit &first = record.edits.first();
     // As Qt: back where the caret stood before the step, or after the text brought back.
-    const int caret = record.groupCaret >= 0 && record.groupCaret != first.position
+    const int caret = record.undoCaret >= 0 ? record.undoCaret
+                      : record.groupCaret >= 0 && record.groupCaret != first.position
                           ? record.groupCaret
                           : first.position + int(first.removed.size());
     m_replaying = &record.edits;
@@ -198,5 +228,5 @@ std::optional<BoxHistory::Step> BoxHistory::takeRedo()
     m_replaying = &record.edits;
     m_replayingUndo = false;
     m_replayed = 0;
-    return Step{record.edits, last.position + int(last.inserted.size())};
+    return Step{record.edits, record.redoCaret >= 0 ? record.redoCaret : last.position + int(last.inserted.size())};
 }

@@ -50,6 +50,18 @@ public:
     // The text is new: nothing to undo, and all of it written at once.
     void reset(qsizetype textLength);
 
+    // A step kept elsewhere until now (Qt's own history of the box): its edits as they were made,
+    // and where the caret goes after undoing and after redoing it.
+    struct Adopted
+    {
+        QList<Edit> edits;
+        int undoCaret = 0;
+        int redoCaret = 0;
+    };
+    // Takes these steps over, the first `done` of them done; before the first, the text was
+    // `initialLength` long, written at once.
+    void adopt(QList<Adopted> steps, qsizetype done, qsizetype initialLength);
+
     // Edits that follow belong to one step, up to endGroup(); `caret` is where the editing caret
     // stood, which an undo returns to if the step does not start there.
     void beginGroup(int caret);
@@ -78,6 +90,9 @@ private:
         int groupCaret = -1;
         bool single = false; // made of single edits only: a run of Backspace or Delete may go on
         bool open = false;   // a group still being written
+        // Where an adopted step leaves the caret; -1 where it follows from the edits.
+        int undoCaret = -1;
+        int redoCaret = -1;
     };
 
     QList<Origins> takeOrigins(qsizetype position, qsizetype length);

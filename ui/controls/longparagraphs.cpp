@@ -151,11 +151,51 @@ qreal LongParagraphs::wrapWidth() const
 
 bool LongParagraphs::isSettled() const
 {
-    return m_dirty.isEmpty() || wrapWidth() < 0;
+    return m_dirty.isEmpty() || (!leftToQt() && wrapWidth() < 0);
+}
+
+bool LongParagraphs::leftToQt() const
+{
+    return !m_box->keepsOwnHistory();
+}
+
+void LongParagraphs::historyLeftToQt()
+{
+    // A text set anew: only a paragraph too long for Qt is any work.
+    m_dirty.clear();
+    const int threshold = longParagraphThreshold();
+    for (QTextBlock block = m_box->document()->firstBlock(); block.isValid(); block = block.next()) {
+        if (block.length() - 1 > threshold)
+            addDirty(block.position(), block.position(), block.position(), true);
+    }
+    if (!m_dirty.isEmpty())
+        schedulePlacingAfterChange();
+}
+
+bool LongParagraphs::mayPlace()
+{
+    // Left to Qt, the box cuts only a paragraph grown too long for Qt, and takes the history
+    // over first.
+    if (!leftToQt())
+        return true;
+    if (m_dirty.isEmpty())
+        return false;
+    m_box->takeOverHistory();
+    return true;
+}
+
+void LongParagraphs::historyTakenOver()
+{
+    // Everything is placed as after a change of width.
+    m_dirty.clear();
+    m_width = -1;
+    geometryChanged();
 }
 
 void LongParagraphs::widthChanging(qreal width)
 {
+    if (leftToQt())
+        return;
     // Qt keeps its top line in range as it lays the box out anew: no scroll of the user's.
     m_resizing = true;
     // What shows now, as laid out for the old width, is what shows after.
@@ -181,6 +221,8 @@ void LongParagraphs::widthChanging(qreal width)
 
 void LongParagraphs::geometryChanged()
 {
+    if (leftToQt())
+        return;
     m_resizing = false;
     const qreal width = wrapWidth();
     const QFont font = m_box->document()->defaultFont();
@@ -216,12 +258,12 @@ void LongParagraphs::restoreLineCounts()
 void LongParagraphs::markAllAnew()
 {
     m_dirty.clear();
-    const int piece = longParagraphPiece();
+    const int threshold = longParagraphThreshold();
     for (QTextBlock block = m_box->document()->firstBlock(); block.isValid(); block = block.next()) {
         if (continuesParagraph(block))
             continue;
         const QTextBlock next = block.next();
-        if (block.length() - 1 > piece || (next.isValid() && continuesParagraph(next)))
+        if (block.length() - 1 > threshold || (next.isValid() && continuesParagraph(next)))
             addDirty(block.position(), block.position(), block.position(), true);
     }
 }
@@ -257,6 +299,20 @@ bool LongParagraphs::isPlaced(int paragraphStart, int upTo) const
 
 void LongParagraphs::textChanged(int position, int end, int paragraphsAdded)
 {
+    if (leftToQt()) {
+        // Qt holds every paragraph whole, until one grows too long for it: the box then takes
+        // the history over and cuts it, before the next turn of the event loop.
+        const int threshold = longParagraphThreshold();
+        for (QTextBlock block = m_box->document()->findBlock(position); block.isValid() && block.position() <= end;
+             block = block.next()) {
+            if (block.length() - 1 > threshold) {
+                addDirty(block.position(), block.position(), block.position(), true);
+                schedulePlacingAfterChange();
+                break;
+            }
+        }
+        return;
+    }
     // Qt keeps the top shown as a block's number and a line in it: for a paragraph, the box
     // keeps the paragraph's number and the line in it, whatever the edit above it did.
     const QTextBlock top = m_box->firstVisibleBlock();
@@ -303,7 +359,7 @@ int LongParagraphs::visibleLimit() const
 
 void LongParagraphs::settleVisible()
 {
-    if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
+    if (!mayPlace() || m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
     settle(visibleLimit(), 0, true);
 }
@@ -311,7 +367,7 @@ void LongParagraphs::settleVisible()
 void LongParagraphs::settleThrough(int position)
 {
     // What shows and the lines up to `position`: Qt keeps a caret there in view by them.
-    if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
+    if (leftToQt() || m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
     settle(std::max(visibleLimit(), position), 0, true);
 }
@@ -362,7 +418,7 @@ bool LongParagraphs::event(QEvent *event)
 
 void LongParagraphs::settleInBackground()
 {
-    if (m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
+    if (leftToQt() || m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
     settle(std::numeric_limits<int>::max(), 8, false);
 }
@@ -421,6 +477,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
     QTextDocument *document = m_box->document();
     const BoxText &text = m_box->m_text;
     const int piece = longParagraphPiece();
+    const int threshold = longParagraphThreshold();
     const int shortest = qMax(1, piece / 2);
     const int longest = 2 * piece;
     QTextBlock block = document->findBlock(from);
@@ -432,7 +489,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
 
     // Paragraphs short enough to stay whole, and whole: nothing to do there. They are passed
     // over here, not one call each: the caller's cursor lays out the block it is moved to.
-    while (!continuesParagraph(block) && cutAhead() < 0 && block.length() - 1 <= piece) {
+    while (!continuesParagraph(block) && cutAhead() < 0 && block.length() - 1 <= threshold) {
         const int end = pieceStart + block.length();
         if (!next.isValid() || end > changedTo)
             return -1;
@@ -442,6 +499,10 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
         next = block.next();
         pieceStart = block.position();
     }
+
+    // A cut paragraph Qt may hold whole again is one block again.
+    if (const auto [start, end] = paragraphAround(document, block.position(), threshold + 1); end - start <= threshold)
+        return joinParagraph(start, end, changedTo);
 
     // Qt has laid this piece out already (it was just edited, or it shows): its lines but the
     // last are the paragraph's, and the walk starts at the last.
@@ -540,6 +601,26 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
     return stop;
 }
 
+int LongParagraphs::joinParagraph(int start, int end, int changedTo)
+{
+    QTextDocument *document = m_box->document();
+    QList<int> removed;
+    for (QTextBlock block = document->findBlock(start).next(); block.isValid() && block.position() <= end;
+         block = block.next()) {
+        if (continuesParagraph(block))
+            removed.append(block.position() - 1);
+    }
+    // Its lines, for the scroll bar, until Qt lays it out.
+    LineWalker lines(m_box->m_text, start, m_width, m_font, document->documentLayout()->paintDevice(),
+                     document->defaultTextOption());
+    int lineCount = 1;
+    while (lines.next() < end && !lines.atEnd())
+        ++lineCount;
+    applyCuts(removed, {}, {{start, lineCount}});
+    // An edit that goes on into the next paragraph goes on there.
+    return end < changedTo && end + 1 < document->characterCount() ? end + 1 : -1;
+}
+
 void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &added,
                                const QList<std::pair<int, int>> &lineCounts)
 {
@@ -619,6 +700,8 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
 
 void LongParagraphs::scrolled(int fromLine, int toLine)
 {
+    if (leftToQt())
+        return;
     // Qt scrolls too while it lays the box out for a new width: the old view is kept then.
     if (m_restoring || m_placing || m_resizing || fromLine == toLine || wrapWidth() != m_width)
         return;
@@ -754,6 +837,8 @@ void LongParagraphs::moveCutBelowFirstLine(const QTextBlock &block)
 
 void LongParagraphs::caretMoved()
 {
+    if (leftToQt())
+        return;
     // Keeps the caret off the first line of a piece (see place()).
     if (m_placing || m_restoring || m_box->m_composing || m_width < 0 || m_width != wrapWidth())
         return;
@@ -782,7 +867,7 @@ void LongParagraphs::preparePageMove(bool down)
     // rows it then shows. Shown at the top, a piece's first line sits a pixel higher than the
     // same line of a whole paragraph (Qt counts the top line's offset in a block by whole pixels
     // from the end of the line before it, short of the line's height): the cut moves down first.
-    if (m_placing || m_box->m_composing || m_width != wrapWidth() || !m_box->isVisible())
+    if (leftToQt() || m_placing || m_box->m_composing || m_width != wrapWidth() || !m_box->isVisible())
         return;
     settleVisible();
     // Joining a piece changes the heights Qt sums on the way: look again until the line found

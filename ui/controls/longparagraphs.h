@@ -40,6 +40,13 @@ public:
     // Page Up (or Down, if `down`) is about to scroll a page and move the caret.
     void preparePageMove(bool down);
 
+    // The box took the undo history over from Qt: from now on it may cut.
+    void historyTakenOver();
+    // A text was set, and the box left to Qt again.
+    void historyLeftToQt();
+    // While the box is left to Qt: a paragraph grew too long for it.
+    bool wantsToCut() const { return leftToQt() && !m_dirty.isEmpty(); }
+
     bool isSettled() const;
 
     // Where a paragraph is cut before the box knows its width: at blanks, about one piece apart.
@@ -80,6 +87,13 @@ private:
     void followCaretDown();
     bool startsWithGap(const QTextBlock &block) const;
     void markAllAnew();
+    // Whether the box is left to Qt, which holds every paragraph whole.
+    bool leftToQt() const;
+    // Whether cuts may be placed now: left to Qt, the box first takes the history over, if a
+    // paragraph has grown too long for Qt.
+    bool mayPlace();
+    // Puts a cut paragraph Qt may hold whole back into one block.
+    int joinParagraph(int start, int end, int changedTo);
     // Whether the pieces of the paragraph starting at `paragraphStart` are placed, up to `upTo`.
     bool isPlaced(int paragraphStart, int upTo) const;
     void restoreLineCounts();

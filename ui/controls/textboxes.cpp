@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,9 +13,12 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextDocumentWriter>
 #include <QTextLayout>
 #include <QValidator>
 #include <QtMath>
@@ -37,10 +41,65 @@ bool isBoxBreak(QChar c)
 constexpr int SoftBreakState = 0x50f7b7;
 
 int pieceLength = 512;
+// A key into a paragraph this long costs Qt about 6 ms (bench_textbox); every text the program's
+// fields were ever meant to hold stays within it.
+int paragraphThreshold = 32768;
 
 // The longest paste placed up to its end before the view follows the caret: some pages, placed
 // in a few milliseconds.
 constexpr qsizetype exactPasteLength = 64 * 1024;
+
+// How far around the caret an input method is given the text.
+constexpr int InputMethodReach = 1024;
+
+// A copy of text, made as a plain text edit makes it (QTextEditMimeData in Qt 6.4's
+// qwidgettextcontrol.cpp): plain text, HTML and OpenDocument, the last two only when asked for.
+class WrittenMimeData : public QMimeData
+{
+public:
+    // `text` as the box holds it (a paragraph break U+2029), in a document like `like`.
+    WrittenMimeData(const QString &text, const QTextDocument *like)
+    {
+        QTextDocument document;
+        document.setDefaultFont(like->defaultFont());
+        document.setDefaultTextOption(like->defaultTextOption());
+        QTextCursor cursor(&document);
+        cursor.insertText(text);
+        cursor.select(QTextCursor::Document);
+        m_fragment = QTextDocumentFragment(cursor);
+    }
+
+    QStringList formats() const override
+    {
+        if (m_fragment.isEmpty())
+            return QMimeData::formats();
+        return {u"text/plain"_s, u"text/html"_s, u"application/vnd.oasis.opendocument.text"_s};
+    }
+
+protected:
+    QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+    {
+        if (!m_fragment.isEmpty())
+            setUp();
+        return QMimeData::retrieveData(mimeType, type);
+    }
+
+private:
+    void setUp() const
+    {
+        auto *self = const_cast<WrittenMimeData *>(this);
+        self->setData(u"text/html"_s, m_fragment.toHtml().toUtf8());
+        QBuffer buffer;
+        QTextDocumentWriter writer(&buffer, "ODF");
+        writer.write(m_fragment);
+        buffer.close();
+        self->setData(u"application/vnd.oasis.opendocument.text"_s, buffer.data());
+        self->setText(m_fragment.toPlainText());
+        m_fragment = QTextDocumentFragment();
+    }
+
+    mutable QTextDocumentFragment m_fragment;
+};
 
 // What QTextCursor::insertText() makes a paragraph break of ("\r\n" is one).
 bool isParagraphEnd(QChar c)
@@ -48,20 +107,20 @@ bool isParagraphEnd(QChar c)
     return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar(0xfdd0) || c == QChar(0xfdd1);
 }
 
-// No paragraph of the text is longer than a piece: Qt may take it as it is. Lines are found with
-// the fast search for "\n"; only a stretch longer than a piece is looked at character by character.
+// Some paragraph of the text is longer than Qt is left to hold whole. Lines are found with the fast
+// search for "\n"; only a stretch longer than that is looked at character by character.
 bool hasLongParagraph(QStringView text)
 {
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.size();
-        if (end - start > pieceLength) {
+        if (end - start > paragraphThreshold) {
             qsizetype paragraphStart = start;
             for (qsizetype i = start; i < end; ++i) {
                 if (isParagraphEnd(text[i]))
                     paragraphStart = i + 1;
-                else if (i - paragraphStart >= pieceLength)
+                else if (i - paragraphStart >= paragraphThreshold)
                     return true;
             }
         }
@@ -141,6 +200,8 @@ int textLength(const QPlainTextEdit *box)
 // Screen readers: the boxes' own text events pass, Qt's are dropped (see installTextBoxAnnouncements()).
 QAccessible::UpdateHandler previousHandler = nullptr;
 bool announcingOwnChange = false;
+// A box whose history is being taken over: its text goes back and forth, which nobody is told.
+const QObject *quietBox = nullptr;
 
 void passOnTextEvents(QAccessibleEvent *event);
 
@@ -158,11 +219,16 @@ void forward(QAccessibleEvent *event)
 
 void passOnTextEvents(QAccessibleEvent *event)
 {
+    if (quietBox && event->object() == quietBox)
+        return;
     const QAccessible::Event type = event->type();
     const bool textChange =
         type == QAccessible::TextInserted || type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
-    if (textChange && !announcingOwnChange && qobject_cast<TextBox *>(event->object()))
-        return;
+    if (textChange && !announcingOwnChange) {
+        // Qt tells of a box that is still its own text edit.
+        if (const auto *box = qobject_cast<TextBox *>(event->object()); box && box->keepsOwnHistory())
+            return;
+    }
     forward(event);
 }
 
@@ -198,6 +264,16 @@ void installTextBoxAnnouncements()
         previousHandler = previous;
 }
 
+int longParagraphThreshold()
+{
+    return paragraphThreshold;
+}
+
+void setLongParagraphThreshold(int characters)
+{
+    paragraphThreshold = qMax(characters, 2);
+}
+
 int longParagraphPiece()
 {
     return pieceLength;
@@ -215,12 +291,13 @@ TextBox::TextBox(QWidget *parent, int columns, int lines)
     , m_paragraphs(std::make_unique<LongParagraphs>(this))
 {
     setTabChangesFocus(true);
-    // The box keeps its own history (see above); Qt's would also hold every cut.
-    document()->setUndoRedoEnabled(false);
     m_history.reset(0);
     connect(document(), &QTextDocument::contentsChange, this, &TextBox::noteChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextBox::finishClear);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { m_paragraphs->caretMoved(); });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        keepQtHistory();
+        m_paragraphs->caretMoved();
+    });
     // Qt scrolls the box itself without a word from its scroll bar (keeping the caret in view,
     // Page Up and Down); it always asks for the box to be drawn again then.
     connect(this, &QPlainTextEdit::updateRequest, this, [this] {
@@ -241,10 +318,141 @@ void TextBox::finishClear()
 {
     if (!m_afterClear)
         return;
-    // A text set by the program (setPlainText(), clear()) has nothing to undo, as in Qt.
+    // A text set by the program (setPlainText(), clear()) has nothing to undo, as in Qt; Qt keeps
+    // the history again, unless the text is set cut already.
     m_afterClear = false;
     m_history.reset(m_text.size());
+    if (m_ownHistory)
+        announceHistory();
+    useOwnHistory(m_settingLong);
+}
+
+void TextBox::useOwnHistory(bool own)
+{
+    const bool wasOwn = std::exchange(m_ownHistory, own);
+    // Qt's history would also hold every cut. Turned off, it is emptied; turned on, it is empty.
+    if (own && document()->isUndoRedoEnabled())
+        document()->setUndoRedoEnabled(false);
+    if (!own) {
+        // Qt's setPlainText() puts back the state it found once it has said the text changed
+        // (QWidgetTextControlPrivate::setContent, Qt 6.4): Qt's history is turned on again after
+        // it, before the next edit the box sees or the next turn of the event loop.
+        keepQtHistory();
+        QMetaObject::invokeMethod(this, &TextBox::keepQtHistory, Qt::QueuedConnection);
+    }
+    if (wasOwn && !own)
+        m_paragraphs->historyLeftToQt();
+}
+
+void TextBox::keepQtHistory()
+{
+    if (!m_ownHistory && !document()->isUndoRedoEnabled())
+        document()->setUndoRedoEnabled(true);
+}
+
+bool TextBox::isUndoAvailable() const
+{
+    return m_ownHistory ? m_history.canUndo() : document()->isUndoAvailable();
+}
+
+bool TextBox::isRedoAvailable() const
+{
+    return m_ownHistory ? m_history.canRedo() : document()->isRedoAvailable();
+}
+
+void TextBox::takeOverHistory()
+{
+    if (m_ownHistory)
+        return;
+    // Qt's steps are read by undoing them all, then redoing them all, watching what each does;
+    // the steps that were undone are then undone again. Nobody is told: the text, the caret, the
+    // view and the modified state end up as they were.
+    QTextDocument *document = this->document();
+    QList<BoxHistory::Adopted> steps;
+    qsizetype done = 0;
+    qsizetype initialLength = m_text.size();
+    const bool hadUndo = document->isUndoAvailable();
+    const bool hadRedo = document->isRedoAvailable();
+    if (hadUndo || hadRedo) {
+        const QTextCursor caret = textCursor();
+        const int anchor = caret.anchor();
+        const int position = caret.position();
+        const int top = verticalScrollBar()->value();
+        const int left = horizontalScrollBar()->value();
+        const bool modified = document->isModified();
+        const QSignalBlocker quiet(this);
+        quietBox = this;
+        QList<BoxHistory::Edit> captured;
+        m_captured = &captured;
+        QTextCursor cursor(document);
+        QList<int> undoCarets; // of the steps done, last first
+        while (document->isUndoAvailable()) {
+            document->undo(&cursor);
+            undoCarets.append(cursor.position());
+        }
+        done = undoCarets.size();
+        initialLength = m_text.size();
+        while (document->isRedoAvailable()) {
+            captured.clear();
+            document->redo(&cursor);
+            steps.append({captured, 0, cursor.position()});
+        }
+        for (qsizetype i = 0; i < done && i < steps.size(); ++i)
+            steps[i].undoCaret = undoCarets.at(done - 1 - i);
+        for (qsizetype i = steps.size() - 1; i >= done; --i) {
+            document->undo(&cursor);
+            steps[i].undoCaret = cursor.position();
+        }
+        m_captured = nullptr;
+        quietBox = nullptr;
+        // A step that changed no character (a format, the caret alone) is nothing to undo here.
+        for (qsizetype i = steps.size() - 1; i >= 0; --i) {
+            if (steps.at(i).edits.isEmpty()) {
+                steps.removeAt(i);
+                if (i < done)
+                    --done;
+            }
+        }
+        QTextCursor restored(document);
+        restored.setPosition(anchor);
+        restored.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(restored);
+        document->setModified(modified);
+        verticalScrollBar()->setValue(top);
+        horizontalScrollBar()->setValue(left);
+    }
+    useOwnHistory(true);
+    m_history.adopt(std::move(steps), done, initialLength);
+    // What Qt said last is what is said now.
+    m_undoAvailable = hadUndo;
+    m_redoAvailable = hadRedo;
     announceHistory();
+    m_paragraphs->historyTakenOver();
+}
+
+bool TextBox::makesLongParagraph(const QTextCursor &cursor, QStringView text) const
+{
+    // What stays of the paragraphs around the place goes with the first and the last line put in.
+    const qsizetype threshold = paragraphThreshold;
+    const qsizetype before =
+        cursor.selectionStart() - paragraphAround(document(), cursor.selectionStart(), threshold + 1).first;
+    const qsizetype after =
+        paragraphAround(document(), cursor.selectionEnd(), threshold + 1).second - cursor.selectionEnd();
+    qsizetype lineStart = 0;
+    for (;;) {
+        qsizetype lineEnd = lineStart;
+        while (lineEnd < text.size() && !isParagraphEnd(text[lineEnd]))
+            ++lineEnd;
+        const qsizetype length =
+            lineEnd - lineStart + (lineStart == 0 ? before : 0) + (lineEnd == text.size() ? after : 0);
+        if (length > threshold)
+            return true;
+        if (lineEnd == text.size())
+            return false;
+        lineStart = lineEnd + 1;
+        if (text[lineEnd] == u'\r' && lineStart < text.size() && text[lineStart] == u'\n')
+            ++lineStart;
+    }
 }
 
 void TextBox::announceHistory()
@@ -276,7 +484,7 @@ void TextBox::noteChange(int position, int removed, int added)
 {
     QTextDocument *document = this->document();
     // The box's history is the only one (someone may have turned Qt's on again).
-    if (document->isUndoRedoEnabled())
+    if (m_ownHistory && document->isUndoRedoEnabled())
         document->setUndoRedoEnabled(false);
     // QTextDocument::clear() first puts in the empty document's paragraph end, and reports it,
     // while it keeps its list of cursors aside: a cursor made or dropped before it reports the
@@ -318,6 +526,11 @@ void TextBox::noteChange(int position, int removed, int added)
         resyncText();
         return;
     }
+    if (m_captured) {
+        if (removedText != inserted)
+            m_captured->append({position, removedText, inserted, {}, 0});
+        return;
+    }
     // Qt reports a change of the whole block where an input method's text shows, even when no
     // character changed (an input method's edits are worked out from its event, see below), and
     // the blocks an edit touched once more as the edit ends. But a key that puts back what it
@@ -343,8 +556,9 @@ void TextBox::noteChange(int position, int removed, int added)
     if (clearing) {
         m_afterClear = true;
         m_history.reset(0);
-        announceHistory();
-    } else if (!m_afterClear) {
+        if (m_ownHistory)
+            announceHistory();
+    } else if (m_ownHistory && !m_afterClear) {
         // A change the box did not start (the program's, a QTextCursor's) groups as Qt groups it:
         // text put in with nothing selected runs on with typing; anything else is a step alone.
         const BoxHistory::Kind kind = m_editKind.value_or(
@@ -356,7 +570,8 @@ void TextBox::noteChange(int position, int removed, int added)
         if (!m_replaying)
             announceHistory();
     }
-    announceChange(position, int(removedText.size()), inserted);
+    if (m_ownHistory)
+        announceChange(position, int(removedText.size()), inserted);
     ++m_changes;
     m_paragraphs->textChanged(position, position + int(inserted.size()), breaks(inserted) - breaks(removedText));
 }
@@ -408,7 +623,7 @@ void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
             ++lineEnd;
         const QStringView paragraph = text.sliced(lineStart, lineEnd - lineStart);
         qsizetype pieceStart = 0;
-        if (paragraph.size() > pieceLength) {
+        if (paragraph.size() > paragraphThreshold) {
             for (const qsizetype cut : LongParagraphs::provisionalCuts(paragraph)) {
                 cursor.insertText(paragraph.sliced(pieceStart, cut - pieceStart).toString());
                 cursor.insertBlock();
@@ -430,6 +645,19 @@ void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
 
 void TextBox::insertText(QTextCursor &cursor, QStringView text)
 {
+    keepQtHistory();
+    if (!m_ownHistory && !makesLongParagraph(cursor, text)) {
+        cursor.insertText(text.toString());
+        return;
+    }
+    if (!m_ownHistory) {
+        // Taking Qt's history over takes the text back and forth, and cursors with it.
+        const int anchor = cursor.anchor();
+        const int position = cursor.position();
+        takeOverHistory();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+    }
     cursor.beginEditBlock();
     insertWritten(cursor, text);
     cursor.endEditBlock();
@@ -444,12 +672,15 @@ void TextBox::setWrittenText(const QString &text)
     }
     // As setPlainText: nothing to undo, not modified, the caret at the start.
     setPlainText(QString());
+    m_settingLong = true;
+    useOwnHistory(true);
     m_afterClear = true;
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     insertWritten(cursor, text);
     cursor.endEditBlock();
     finishClear();
+    m_settingLong = false;
     document()->setModified(false);
     setTextCursor(QTextCursor(document()));
 }
@@ -461,6 +692,11 @@ bool TextBox::isSettled() const
 
 void TextBox::undo()
 {
+    if (!m_ownHistory) {
+        keepQtHistory();
+        QPlainTextEdit::undo();
+        return;
+    }
     finishClear();
     if (const std::optional<BoxHistory::Step> step = m_history.takeUndo())
         applyHistoryStep(*step, true);
@@ -468,6 +704,11 @@ void TextBox::undo()
 
 void TextBox::redo()
 {
+    if (!m_ownHistory) {
+        keepQtHistory();
+        QPlainTextEdit::redo();
+        return;
+    }
     finishClear();
     if (const std::optional<BoxHistory::Step> step = m_history.takeRedo())
         applyHistoryStep(*step, false);
@@ -510,6 +751,17 @@ void TextBox::setPreferredSize(int columns, int lines)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_ownHistory) {
+        keepQtHistory();
+        QPlainTextEdit::keyPressEvent(event);
+        // Typed past what Qt holds whole: cut at once, as the keys go on.
+        if (m_paragraphs->wantsToCut()) {
+            takeOverHistory();
+            m_paragraphs->settleVisible();
+            ensureCursorVisible();
+        }
+        return;
+    }
     finishClear();
     // Keys that move by lines or pages look at lines below the ones shown.
     m_paragraphs->settleVisible();
@@ -535,8 +787,7 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     // How Qt groups the key's edit for undo: typing, Backspace, Delete and a new line with
     // nothing selected may run on with the keys before; anything else is a step of its own.
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() && plain;
+    const bool typed = typesText(event);
     const quint64 changesBefore = m_changes;
     const bool single =
         !textCursor().hasSelection() &&
@@ -558,8 +809,30 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     m_paragraphs->caretMoved();
 }
 
+bool TextBox::typesText(const QKeyEvent *event) const
+{
+    // Which keys Qt puts in as text, as QInputControl::isAcceptableInput() tells (Qt 6.4):
+    // formatting characters (U+200B and the like), printable ones unless with Ctrl, private use,
+    // a letter beyond the BMP (a pair of surrogates), and a tab.
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+           (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()) || c == u'\t';
+}
+
 void TextBox::paintEvent(QPaintEvent *event)
 {
+    if (!m_ownHistory) {
+        QPlainTextEdit::paintEvent(event);
+        return;
+    }
     // Qt marks a selected paragraph end with a patch a quarter of a line wide after the text of
     // its last line, unless the layout shows its line and paragraph separators. A soft break is
     // a blank within the paragraph, which a selection does not show at the end of a line: while
@@ -677,50 +950,78 @@ bool TextBox::moveOverSoftBreak(QKeyEvent *event)
     return true;
 }
 
+int TextBox::inputMethodStart() const
+{
+    // An input method sees the paragraph around the caret, a soft break as its blank; of a long
+    // paragraph, a stretch around the caret, as it is given of any long text.
+    const int caret = textCursor().position();
+    return qMax(paragraphAround(document(), caret, InputMethodReach).first, caret - InputMethodReach);
+}
+
 void TextBox::inputMethodEvent(QInputMethodEvent *event)
 {
-    // What Qt does with the event (it reports it as a change of the whole block the caret is in):
-    // when text comes in or the composed text changes, the selection goes; the text committed
-    // replaces the given stretch around the caret. These are the edits the box keeps.
-    struct Edit
-    {
-        int position;
-        QString removed;
-        QString inserted;
-    };
-    QList<Edit> edits;
+    if (!m_ownHistory) {
+        keepQtHistory();
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    // The input method counts a selection it sets from the start of the text it was given; Qt
+    // counts from the start of the caret's block, which may be a piece.
     const QTextCursor cursor = textCursor();
+    const int shift = inputMethodStart() - cursor.block().position();
+    QList<QInputMethodEvent::Attribute> attributes = event->attributes();
+    for (QInputMethodEvent::Attribute &attribute : attributes) {
+        if (attribute.type == QInputMethodEvent::Selection)
+            attribute.start += shift;
+    }
+    QInputMethodEvent shifted(event->preeditString(), attributes);
+    shifted.setCommitString(event->commitString(), event->replacementStart(), event->replacementLength());
+
+    // What Qt does with the event (QWidgetTextControlPrivate::inputMethodEvent, Qt 6.4), worked
+    // out beforehand, as Qt reports it as a change of the whole block: when text comes in or the
+    // composed text changes, the selection goes; the commit string then replaces the given
+    // stretch around the caret. Qt's cursor does not move to a place outside the text: the
+    // stretch then starts at the caret, or is empty.
+    QList<BoxHistory::Edit> edits;
     const int caretBefore = cursor.position();
     const bool gettingInput = !event->commitString().isEmpty() || event->replacementLength() > 0 ||
                               event->preeditString() != cursor.block().layout()->preeditAreaText();
-    QString text = m_text.mid(0, m_text.size());
-    int caret = cursor.position();
+    int caret = caretBefore;
+    int removedStart = 0;
+    int removedLength = 0;
     if (gettingInput && cursor.hasSelection()) {
-        caret = cursor.selectionStart();
-        edits.append({caret, text.mid(caret, cursor.selectionEnd() - caret), QString()});
-        text.remove(caret, cursor.selectionEnd() - caret);
+        caret = removedStart = cursor.selectionStart();
+        removedLength = cursor.selectionEnd() - caret;
+        edits.append({caret, m_text.mid(caret, removedLength), QString(), {}, 0});
     }
     if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
-        const int start = qBound(0, caret + event->replacementStart(), int(text.size()));
-        const int length = qBound(0, event->replacementLength(), int(text.size()) - start);
-        edits.append({start, text.mid(start, length), event->commitString()});
+        const int length = int(m_text.size()) - removedLength;
+        const auto inText = [length](int position) { return position >= 0 && position <= length; };
+        const int start = inText(caret + event->replacementStart()) ? caret + event->replacementStart() : caret;
+        const int end = inText(start + event->replacementLength()) ? start + event->replacementLength() : start;
+        // The text between them, as it is once the selection is gone.
+        QString replaced;
+        for (int i = start; i < end; ++i)
+            replaced += m_text.at(i < removedStart ? i : i + removedLength);
+        // As Qt's text cursor puts text in: a paragraph break as the document holds it.
+        QString inserted = event->commitString();
+        inserted.replace(u"\r\n"_s, QString(QChar::ParagraphSeparator));
+        std::replace_if(inserted.begin(), inserted.end(), isParagraphEnd, QChar(QChar::ParagraphSeparator));
+        edits.append({start, replaced, inserted, {}, 0});
     }
 
     finishClear();
     m_inInputMethod = true;
-    QPlainTextEdit::inputMethodEvent(event);
+    QPlainTextEdit::inputMethodEvent(&shifted);
     m_inInputMethod = false;
+    event->setAccepted(shifted.isAccepted());
     // Qt puts it in as one edit, and an undo brings the caret back.
     m_history.beginGroup(caretBefore);
-    for (const Edit &edit : std::as_const(edits)) {
+    for (const BoxHistory::Edit &edit : std::as_const(edits)) {
         if (edit.removed.isEmpty() && edit.inserted.isEmpty())
             continue;
-        // As Qt's text cursor puts text in: a paragraph break as the document holds it.
-        QString inserted = edit.inserted;
-        inserted.replace(u"\r\n"_s, QString(QChar::ParagraphSeparator));
-        std::replace_if(inserted.begin(), inserted.end(), isParagraphEnd, QChar(QChar::ParagraphSeparator));
-        m_history.record(edit.position, edit.removed, inserted, BoxHistory::Kind::Group);
-        announceChange(edit.position, int(edit.removed.size()), inserted);
+        m_history.record(edit.position, edit.removed, edit.inserted, BoxHistory::Kind::Group);
+        announceChange(edit.position, int(edit.removed.size()), edit.inserted);
     }
     m_history.endGroup();
     announceHistory();
@@ -731,13 +1032,12 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
 
 QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    // An input method sees the paragraph around the caret, a soft break as its blank; of a long
-    // paragraph, a stretch around the caret, as it is given of any long text.
-    constexpr int Around = 1024;
+    if (!m_ownHistory)
+        return QPlainTextEdit::inputMethodQuery(query);
     const QTextCursor cursor = textCursor();
-    const auto [start, end] = paragraphAround(document(), cursor.position(), Around);
-    const int from = qMax(start, cursor.position() - Around);
-    const int to = qMin(end, cursor.position() + Around);
+    const int from = inputMethodStart();
+    const int to = qMin(paragraphAround(document(), cursor.position(), InputMethodReach).second,
+                        cursor.position() + InputMethodReach);
     switch (query) {
     case Qt::ImSurroundingText:
         return m_text.mid(from, to - from);
@@ -745,10 +1045,13 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
         return cursor.position() - from;
     case Qt::ImAnchorPosition:
         return qBound(from, cursor.anchor(), to) - from;
+    case Qt::ImCurrentSelection:
+        // As Qt's QTextCursor::selectedText(): a paragraph break as U+2029, a soft break its blank.
+        return m_text.mid(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
     case Qt::ImTextBeforeCursor:
-        return boxTextBetween(this, qMax(0, cursor.position() - Around), cursor.position());
+        return boxTextBetween(this, qMax(0, cursor.position() - InputMethodReach), cursor.position());
     case Qt::ImTextAfterCursor:
-        return boxTextBetween(this, cursor.position(), cursor.position() + Around);
+        return boxTextBetween(this, cursor.position(), cursor.position() + InputMethodReach);
     default:
         return QPlainTextEdit::inputMethodQuery(query);
     }
@@ -756,11 +1059,13 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
 
 QMimeData *TextBox::createMimeDataFromSelection() const
 {
-    // Qt's copy would turn each soft break into a line break.
+    if (!m_ownHistory)
+        return QPlainTextEdit::createMimeDataFromSelection();
+    // Qt's copy would turn each soft break into a line break: the same copy is made of the text as
+    // written, held as Qt holds it.
     const QTextCursor cursor = textCursor();
-    auto *data = new QMimeData;
-    data->setText(boxTextBetween(this, cursor.selectionStart(), cursor.selectionEnd()));
-    return data;
+    return new WrittenMimeData(m_text.mid(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()),
+                               document());
 }
 
 int TextBox::undoCaretForInsertion(const QTextCursor &cursor) const
@@ -774,10 +1079,13 @@ int TextBox::undoCaretForInsertion(const QTextCursor &cursor) const
 
 void TextBox::insertFromMimeData(const QMimeData *source)
 {
-    if (isReadOnly() || !source || !source->hasText()) {
+    keepQtHistory();
+    if (isReadOnly() || !source || !source->hasText() ||
+        (!m_ownHistory && (m_inQtDrop || !makesLongParagraph(textCursor(), source->text())))) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
+    takeOverHistory();
     // Cut as it goes in: a long paragraph pasted whole would be laid out whole once.
     editAsOneStep(undoCaretForInsertion(textCursor()), [&] {
         QTextCursor cursor = textCursor();
@@ -800,17 +1108,25 @@ void TextBox::insertFromMimeData(const QMimeData *source)
 
 void TextBox::dropEvent(QDropEvent *event)
 {
+    keepQtHistory();
     const QMimeData *data = event->mimeData();
-    if (isReadOnly() || !data || !data->hasText() || data->text().isEmpty()) {
+    QTextCursor target = cursorForPosition(event->position().toPoint());
+    if (isReadOnly() || !data || !data->hasText() || data->text().isEmpty() ||
+        (!m_ownHistory && !makesLongParagraph(target, data->text()))) {
+        m_inQtDrop = true;
         QPlainTextEdit::dropEvent(event);
+        m_inQtDrop = false;
         return;
     }
+    takeOverHistory();
     // As Qt drops text, as one step: moved within the box, the text leaves where it was, then
     // goes where it was dropped. Qt would do both as one change spanning all between them.
-    QTextCursor target = cursorForPosition(event->position().toPoint());
+    target = cursorForPosition(event->position().toPoint());
+    // Qt starts a drag from the box's viewport.
+    const bool fromHere = event->source() == this || event->source() == viewport();
     const int caret = target.position() == 0 ? undoCaretForInsertion(target) : target.position();
     editAsOneStep(caret, [&] {
-        if (event->dropAction() == Qt::MoveAction && event->source() == this) {
+        if (event->dropAction() == Qt::MoveAction && fromHere) {
             QTextCursor moved = textCursor();
             moved.removeSelectedText();
         }
@@ -832,7 +1148,13 @@ void TextBox::dropEvent(QDropEvent *event)
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
 {
-    // Qt's menu, with Undo and Redo taken to the box's own history.
+    if (!m_ownHistory) {
+        keepQtHistory();
+        QPlainTextEdit::contextMenuEvent(event);
+        return;
+    }
+    // Qt's menu, with Undo and Redo taken to the box's own history. Qt 6.4 names its actions
+    // (QWidgetTextControl::createStandardContextMenu) and connects them to its own slots.
     QMenu *menu = createStandardContextMenu(event->pos());
     if (!menu)
         return;
@@ -857,16 +1179,22 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TextBox::mousePressEvent(QMouseEvent *event)
 {
-    // A click finds its place in the lines as they show in one paragraph.
-    m_paragraphs->settleVisible();
     const bool tripleClick = event->button() == Qt::LeftButton && m_tripleClickDeadline >= 0 &&
                              QDateTime::currentMSecsSinceEpoch() <= m_tripleClickDeadline;
     m_tripleClickDeadline = -1;
+    m_tripleClickParagraph = {-1, -1};
+    if (!m_ownHistory) {
+        QPlainTextEdit::mousePressEvent(event);
+        return;
+    }
+    // A click finds its place in the lines as they show in one paragraph.
+    m_paragraphs->settleVisible();
     QPlainTextEdit::mousePressEvent(event);
     if (!tripleClick)
         return;
-    // Qt selects the block and its break; a long paragraph is several blocks.
-    QTextCursor cursor = textCursor();
+    // Qt selects the block and its break (QWidgetTextControlPrivate::mousePressEvent, Qt 6.4);
+    // a long paragraph is several blocks.
+    const QTextCursor cursor = textCursor();
     const QTextBlock block = document()->findBlock(cursor.selectionStart());
     const int blockEnd = block.position() + block.length() - 1;
     const bool wholeBlock =
@@ -874,9 +1202,34 @@ void TextBox::mousePressEvent(QMouseEvent *event)
         (cursor.selectionEnd() == blockEnd + 1 || (cursor.selectionEnd() == blockEnd && !block.next().isValid()));
     if (!wholeBlock)
         return;
-    const auto [start, end] = paragraphAround(document(), block.position());
-    cursor.setPosition(start);
-    cursor.setPosition(qMin(end + 1, textLength(this)), QTextCursor::KeepAnchor);
+    m_tripleClickParagraph = paragraphAround(document(), block.position());
+    selectWholeParagraphs(m_tripleClickParagraph.first, m_tripleClickParagraph.second);
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseMoveEvent(event);
+    if (m_tripleClickParagraph.first < 0 || !(event->buttons() & Qt::LeftButton))
+        return;
+    // Dragged on after a triple click, Qt selects whole blocks from the one clicked to the one
+    // under the pointer (QWidgetTextControlPrivate::extendBlockwiseSelection, Qt 6.4): whole
+    // paragraphs here.
+    const int position = textCursor().position();
+    const auto [start, end] = m_tripleClickParagraph;
+    if (position < start)
+        selectWholeParagraphs(end, paragraphAround(document(), position).first);
+    else
+        selectWholeParagraphs(start, paragraphAround(document(), qMax(position - 1, start)).second);
+}
+
+void TextBox::selectWholeParagraphs(int anchor, int position)
+{
+    // The paragraph's break is selected with it, as Qt selects a block's.
+    const auto withBreak = [this](int end) { return qMin(end + 1, textLength(this)); };
+    QTextCursor cursor(document());
+    const bool forward = position >= anchor;
+    cursor.setPosition(forward ? anchor : withBreak(anchor));
+    cursor.setPosition(forward ? withBreak(position) : position, QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
 

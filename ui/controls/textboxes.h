@@ -19,16 +19,26 @@ class QTextBlock;
 // first when its window cannot fit the screen (it scrolls then). Tab moves on to the next
 // control, as in every other field.
 //
+// Up to a paragraph of longParagraphThreshold() characters the box is Qt's own text edit: Qt
+// takes every key, click, drop and input method, keeps the undo history and tells screen readers.
+//
 // Qt lays out a paragraph as one unit, on every edit: a paragraph of a megabyte (a web page or
 // a PDF pasted without line breaks) would take a quarter of a second a key. So the box holds a
-// long paragraph as pieces, each cut where a line of the paragraph wraps after a blank: that
+// longer paragraph as pieces, each cut where a line of the paragraph wraps after a blank: that
 // blank is the piece's block break, marked as soft. As a line's wrapping depends only on where
 // it starts, the pieces show exactly the lines the whole paragraph would; the box moves the cuts
 // as edits and the width move the wraps. Everything that reads the box gets the text as written
 // (a soft break is its blank), and positions are the same: a soft break is one character.
 //
-// The box keeps that text itself (`writtenText()`), and its own undo and redo, which group edits
-// as Qt does; its document keeps none, so that moving a cut is no edit anyone can undo.
+// The box keeps that text itself (`writtenText()`). From the first cut on, until a text is set
+// anew, it also keeps the undo history itself (it takes Qt's steps over then), grouping edits as
+// Qt does; its document keeps none, so that moving a cut is no edit anyone can undo. Then, and
+// only then, these members of the base class act otherwise than on a plain text edit:
+// - QPlainTextEdit::undo() and redo(), reached through the base class (they are not virtual),
+//   do nothing: the box's own undo() and redo() do it, as do the keys and the context menu;
+// - the document's text, blocks and cursors show the pieces: toPlainText() and
+//   document()->toPlainText() give each soft break as a line break, blockCount() counts pieces,
+//   and a cursor's block is a piece (boxText() and writtenText() give the text as written).
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -50,8 +60,10 @@ public:
     // paragraph goes in cut, so that Qt never lays it out whole.
     void insertText(QTextCursor &cursor, QStringView text);
 
-    bool isUndoAvailable() const { return m_history.canUndo(); }
-    bool isRedoAvailable() const { return m_history.canRedo(); }
+    bool isUndoAvailable() const;
+    bool isRedoAvailable() const;
+    // The box keeps the undo history itself: it has cut a paragraph since its text was last set.
+    bool keepsOwnHistory() const { return m_ownHistory; }
 
     // Every cut sits where the paragraph's line wraps at the box's width: the box looks exactly
     // like one paragraph. Long texts are placed in the background after a change of width.
@@ -71,6 +83,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -85,12 +98,22 @@ private:
     void announceHistory();
     void resyncText();
     void announceChange(int position, int removed, const QString &inserted);
+    // From here on the box keeps the undo history: Qt's steps become the box's.
+    void takeOverHistory();
+    void useOwnHistory(bool own);
+    void keepQtHistory();
+    // Putting `text` in at `cursor` would make a paragraph longer than Qt is left to hold.
+    bool makesLongParagraph(const QTextCursor &cursor, QStringView text) const;
+    void selectWholeParagraphs(int anchor, int position);
     // Runs an edit of the box's own as one undo step.
     template <typename Edit> void editAsOneStep(int caret, Edit &&edit);
     void insertWritten(QTextCursor &cursor, QStringView text);
     int undoCaretForInsertion(const QTextCursor &cursor) const;
     void applyHistoryStep(const BoxHistory::Step &step, bool undo);
     bool handleParagraphKey(QKeyEvent *event);
+    bool typesText(const QKeyEvent *event) const;
+    // Where the text an input method is given starts.
+    int inputMethodStart() const;
     bool moveOverSoftBreak(QKeyEvent *event);
 
     int m_columns;
@@ -98,6 +121,11 @@ private:
     BoxText m_text;
     BoxHistory m_history;
     std::unique_ptr<LongParagraphs> m_paragraphs;
+    bool m_ownHistory = false;
+    bool m_settingLong = false; // a text with long paragraphs is being set
+    bool m_inQtDrop = false;    // Qt is dropping text into the box
+    // While Qt's history is taken over: the edits each of its steps made.
+    QList<BoxHistory::Edit> *m_captured = nullptr;
     // How the edits of the key, input method event or drop being handled group for undo; none
     // for a change the box did not start.
     std::optional<BoxHistory::Kind> m_editKind;
@@ -110,8 +138,9 @@ private:
     bool m_inInputMethod = false; // an input method's event is being handled
     bool m_undoAvailable = false; // as last announced
     bool m_redoAvailable = false;
-    qint64 m_tripleClickDeadline = -1; // a press before this (ms since the epoch) is a triple click
-    int m_topLine = 0;                 // the first line shown, as the scroll bar had it
+    qint64 m_tripleClickDeadline = -1;                  // a press before this (ms since the epoch) is a triple click
+    std::pair<int, int> m_tripleClickParagraph{-1, -1}; // the paragraph a triple click selected
+    int m_topLine = 0;                                  // the first line shown, as the scroll bar had it
 };
 
 // The break before the block is soft: the block goes on with the paragraph of the one before.
@@ -128,6 +157,10 @@ std::pair<int, int> paragraphAround(const QTextDocument *document, int position,
 // place then, which gets the events that pass.
 void installTextBoxAnnouncements();
 
+// Only a paragraph longer than this many characters is cut into pieces: up to it a key costs Qt
+// a few milliseconds (bench_textbox measures it). Set small by tests, to cut short texts.
+int longParagraphThreshold();
+void setLongParagraphThreshold(int characters);
 // Pieces of a long paragraph are at least about this many characters long (a paragraph without a
 // blank stays whole). Set small by tests, to have soft breaks in short texts.
 int longParagraphPiece();
