@@ -13,9 +13,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -164,6 +166,7 @@ private slots:
     void rootProbeWithoutRuntimeFolder();
     void xdgVariables_data();
     void xdgVariables();
+    void privateDesktopGoesWhole();
 
 private:
     void installEntry(XdgFixture &desktop, Entry entry);
@@ -672,6 +675,36 @@ void tst_BrowserLauncher::xdgVariables()
     if (!value.startsWith('/') && !value.isEmpty())
         QVERIFY2(!QFileInfo::exists(desktop.path() + u'/' + QString::fromLatin1(value) + "/Rankwright"_L1),
                  "A folder was made under the relative name");
+}
+
+// The private desktop goes whole when a test is done with it, names that are not UTF-8 included
+// (QTemporaryDir leaves those behind), and a link in it goes without what it points at.
+void tst_BrowserLauncher::privateDesktopGoesWhole()
+{
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    const QString kept = outside.filePath(u"kept.txt"_s);
+    QFile keptFile(kept);
+    QVERIFY(keptFile.open(QIODevice::WriteOnly));
+    keptFile.close();
+    QByteArray root;
+    {
+        XdgFixture desktop;
+        QVERIFY2(desktop.isValid(), qPrintable(desktop.errorString()));
+        root = QFile::encodeName(desktop.path());
+        const QByteArray latin1 = root + "/donn\xe9"
+                                         "es";
+        QCOMPARE(::mkdir(latin1.constData(), 0700), 0);
+        const QByteArray inner = latin1 + "/laufzeit-\xfc";
+        QCOMPARE(::mkdir(inner.constData(), 0700), 0);
+        const int probe = ::creat(QByteArray(inner + "/probe").constData(), 0600);
+        QVERIFY(probe >= 0);
+        ::close(probe);
+        QVERIFY(QFile::link(outside.path(), desktop.path() + "/linked"_L1));
+    }
+    struct stat status = {};
+    QCOMPARE(::lstat(root.constData(), &status), -1);
+    QVERIFY(QFileInfo::exists(kept));
 }
 
 void tst_BrowserLauncher::launchInChild(const XdgFixture &desktop, const QJsonObject &request, QJsonObject &reply)

@@ -42,13 +42,17 @@ public:
         // Xvfb writes its display number once it takes connections.
         m_server.start(u"Xvfb"_s,
                        {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s});
-        if (!m_server.waitForStarted())
+        if (!m_server.waitForStarted()) {
+            m_failure = u"Xvfb did not start: "_s + m_server.errorString();
             return;
+        }
         QByteArray number;
         while (!number.contains('\n') && m_server.waitForReadyRead(10000))
             number += m_server.readAllStandardOutput();
         if (number.contains('\n'))
             m_display = u":"_s + QString::fromLatin1(number.trimmed());
+        else
+            m_failure = u"Xvfb did not start: "_s + QString::fromLocal8Bit(m_server.readAllStandardError());
     }
     ~XServer()
     {
@@ -59,6 +63,8 @@ public:
     XServer &operator=(const XServer &) = delete;
 
     QString display() const { return m_display; }
+    // Why there is no display, in Xvfb's words.
+    QString failure() const { return m_failure; }
 
     // Whether a window with this title is on the server.
     bool hasWindow(const QString &title) const
@@ -120,6 +126,7 @@ public:
 private:
     QProcess m_server;
     QString m_display;
+    QString m_failure;
 };
 
 // A Wayland compositor (weston, without a screen), for as long as the object lives. Clients reach it
@@ -139,8 +146,11 @@ public:
                            {u"--backend=headless-backend.so"_s, u"--socket="_s + socketName(), u"--idle-time=0"_s});
         if (!m_compositor.waitForStarted())
             return;
-        for (int i = 0; i < 100 && !QFile::exists(m_runtime.filePath(socketName())); ++i)
-            QTest::qSleep(100);
+        // Waiting ends when weston has ended: it will not make its socket then.
+        for (int i = 0; i < 100 && !QFile::exists(m_runtime.filePath(socketName())); ++i) {
+            if (m_compositor.waitForFinished(100))
+                break;
+        }
         m_running = QFile::exists(m_runtime.filePath(socketName()));
     }
     ~WaylandCompositor()
@@ -152,6 +162,8 @@ public:
     WaylandCompositor &operator=(const WaylandCompositor &) = delete;
 
     bool isRunning() const { return m_running; }
+    // What weston said, to tell why it is not running.
+    QString output() { return QString::fromLocal8Bit(m_compositor.readAll()); }
     QString runtimeFolder() const { return m_runtime.path(); }
     static QString socketName() { return u"rankwright-test"_s; }
 
@@ -296,9 +308,9 @@ void tst_CommandLine::startsOnChosenPlatform()
             QSKIP(qPrintable(tool + u" is not installed (packages xvfb, x11-utils, weston)"_s));
     }
     WaylandCompositor compositor;
-    QVERIFY2(compositor.isRunning(), "weston did not start");
+    QVERIFY2(compositor.isRunning(), qPrintable(u"weston did not start: "_s + compositor.output()));
     XServer server;
-    QVERIFY2(!server.display().isEmpty(), "Xvfb did not start");
+    QVERIFY2(!server.display().isEmpty(), qPrintable(server.failure()));
 
     QStringList environment{u"XDG_RUNTIME_DIR="_s + compositor.runtimeFolder(),
                             u"WAYLAND_DISPLAY="_s + WaylandCompositor::socketName()};
@@ -422,7 +434,7 @@ void tst_CommandLine::relativeXdgValuesReachNothing()
     desktop.setVariable("XDG_DATA_DIRS", u"relative/data-dirs:"_s + shared);
 
     XServer server;
-    QVERIFY2(!server.display().isEmpty(), "Xvfb did not start");
+    QVERIFY2(!server.display().isEmpty(), qPrintable(server.failure()));
     QProcessEnvironment environment = desktop.environment();
     for (const QString &name : SessionVariables)
         environment.remove(name);

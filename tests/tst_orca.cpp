@@ -191,7 +191,8 @@ public:
         const QString launcher = u"/usr/libexec/at-spi-bus-launcher"_s;
         if (!QFile::exists(launcher))
             fail(u"the accessibility bus launcher is not installed (at-spi2-core)"_s);
-        launch(add(u"at-spi-bus"_s), launcher, {u"--launch-immediately"_s});
+        QProcess &busLauncher = add(u"at-spi-bus"_s);
+        launch(busLauncher, launcher, {u"--launch-immediately"_s});
         for (int attempt = 0; attempt < 100; ++attempt) {
             QProcess owner;
             owner.setProcessEnvironment(m_environment);
@@ -200,9 +201,11 @@ public:
             owner.waitForFinished();
             if (owner.readAllStandardOutput().contains("boolean true"))
                 return;
-            QTest::qSleep(100);
+            // A launcher that has ended will not bring the bus.
+            if (endsWithin(busLauncher, 100))
+                break;
         }
-        fail(u"the accessibility bus did not start"_s);
+        fail(u"the accessibility bus did not start: "_s + readFile(m_folder + u"/at-spi-bus.log"_s).trimmed());
     }
 
     void startOrca()

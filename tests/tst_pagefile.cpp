@@ -332,9 +332,9 @@ void tst_PageFile::saveInReadOnlyFolder()
 
     const QString page(4096, QLatin1Char('x'));
     const SaveRun run = saveInChild(path, page, writer, diskFull ? 1024 : RLIM_INFINITY);
+    ::chmod(QFile::encodeName(folder).constData(), 0755); // so that the folder can be cleaned up, also after a failure
     QVERIFY(!run.hung);
     QVERIFY(run.exited);
-    ::chmod(QFile::encodeName(folder).constData(), 0755); // so that the folder can be cleaned up
 
     const QString error = run.error;
     QCOMPARE(run.saved, written);

@@ -73,7 +73,8 @@ void tst_RealBrowser::initTestCase()
 
     // The wrapper keeps the argument it was given and the DOM Chromium rendered, each published
     // whole (written aside, then renamed). The virtual time budget lets scripts and redirects run
-    // before the DOM is printed; a fresh profile keeps every run apart.
+    // before the DOM is printed; a fresh profile keeps every run apart, and is gone before the DOM
+    // is published, so that the test does not end while it is still being removed.
     const QByteArray out = XdgFixture::quotedShellWord(m_out);
     const QByteArray script = "#!/bin/sh\n"
                               "printf '%s' \"$1\" > " +
@@ -86,10 +87,9 @@ void tst_RealBrowser::initTestCase()
                               " --user-data-dir=\"$profile\" --virtual-time-budget=5000 --dump-dom \"$1\" > " +
                               out + "/dump.tmp 2> " + out +
                               "/chromium.log\n"
+                              "rm -rf \"$profile\"\n"
                               "mv " +
-                              out + "/dump.tmp " + out +
-                              "/dump.html\n"
-                              "rm -rf \"$profile\"\n";
+                              out + "/dump.tmp " + out + "/dump.html\n";
     QVERIFY(!m_desktop->installBrowser(script).isEmpty());
     m_desktop->applyToThisProcess();
     UiTest::initApplication();

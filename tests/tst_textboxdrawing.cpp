@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -38,6 +39,10 @@ struct Pair
 {
     QPlainTextEdit plain;
     TextBox box{nullptr};
+    // The last two pictures that differed, with the name they are written under.
+    QString picturesStem;
+    QImage plainPicture;
+    QImage boxPicture;
 
     Pair(const QString &text, int width, int height)
     {
@@ -58,6 +63,17 @@ struct Pair
         for (QPlainTextEdit *edit : edits())
             step(edit);
     }
+
+    // A row ends, and the pair goes, once its result is known: the pictures are kept only when the
+    // difference failed it, not when it was the expected failure the row is marked with.
+    ~Pair()
+    {
+        if (picturesStem.isEmpty() || !QTest::currentTestFailed())
+            return;
+        QDir().mkpath(QFileInfo(picturesStem).path());
+        plainPicture.save(picturesStem + u"-plain.png"_s);
+        boxPicture.save(picturesStem + u"-box.png"_s);
+    }
 };
 
 bool settle(Pair &pair)
@@ -73,8 +89,8 @@ bool settle(Pair &pair)
     return QTest::qWaitFor([&] { return pair.box.isSettled(); });
 }
 
-// Compares what both show, grabbed whole (scroll bar and all). On a difference, the two pictures
-// go to the temporary folder to be looked at.
+// Compares what both show, grabbed whole (scroll bar and all). On a difference that fails the row,
+// the two pictures go to the build's test output to be looked at, a folder for each scale.
 bool samePixels(Pair &pair, const QString &where, QByteArray *message)
 {
     // The caret is hidden: a key turns it on in both and the blink then turns it off in the one
@@ -89,10 +105,12 @@ bool samePixels(Pair &pair, const QString &where, QByteArray *message)
         return true;
     QString name = QString::fromUtf8(QTest::currentDataTag()) + u' ' + where;
     name.replace(QRegularExpression(u"[^A-Za-z0-9+]+"_s), u"-"_s);
-    const QString stem = QDir::tempPath() + u"/textboxdrawing-"_s + name;
-    plain.save(stem + u"-plain.png"_s);
-    box.save(stem + u"-box.png"_s);
-    *message = (u"differs "_s + where + u" (pictures in "_s + stem + u"-*.png)"_s).toUtf8();
+    const QString folder =
+        u"%1/textboxdrawing-x%2"_s.arg(QStringLiteral(RANKWRIGHT_TEST_OUTPUT)).arg(pair.box.devicePixelRatioF());
+    pair.picturesStem = folder + u'/' + name;
+    pair.plainPicture = plain;
+    pair.boxPicture = box;
+    *message = (u"differs "_s + where + u" (pictures in "_s + pair.picturesStem + u"-*.png)"_s).toUtf8();
     return false;
 }
 

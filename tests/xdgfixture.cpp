@@ -6,6 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -23,6 +30,37 @@ QString systemMimeFolder()
     return {};
 }
 
+// Removes what the open folder holds, by the names' bytes. Tests make names that are not UTF-8,
+// which Qt reads with a replacement character and then cannot remove (QTemporaryDir leaves them,
+// and the folders above them, behind). Links are removed, never followed. False when anything stayed.
+bool removeContents(int folder)
+{
+    const int listed = ::dup(folder);
+    DIR *listing = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!listing) {
+        if (listed >= 0)
+            ::close(listed);
+        return false;
+    }
+    bool removed = true;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArrayView name(entry->d_name);
+        if (name == "." || name == ".." || ::unlinkat(folder, entry->d_name, 0) == 0)
+            continue;
+        if (errno != EISDIR) {
+            removed = false;
+            continue;
+        }
+        const int child = ::openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        removed = child >= 0 && removeContents(child) && removed;
+        if (child >= 0)
+            ::close(child);
+        removed = ::unlinkat(folder, entry->d_name, AT_REMOVEDIR) == 0 && removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
+
 } // namespace
 
 XdgFixture::XdgFixture()
@@ -31,6 +69,8 @@ XdgFixture::XdgFixture()
         m_error = u"Cannot create a temporary folder: "_s + m_dir.errorString();
         return;
     }
+    // The destructor removes it, names of any bytes included.
+    m_dir.setAutoRemove(false);
     const QString shared = path() + "/share"_L1;
     const QString configDirs = path() + "/etc-xdg"_L1;
     QDir root(path());
@@ -84,8 +124,16 @@ XdgFixture::~XdgFixture()
         else
             qunsetenv(it.key().constData());
     }
-    if (m_dir.isValid())
-        QFile::remove(path() + "/share/mime"_L1);
+    if (!m_dir.isValid())
+        return;
+    const QByteArray root = QFile::encodeName(path());
+    const int folder = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const bool emptied = folder >= 0 && removeContents(folder);
+    if (folder >= 0)
+        ::close(folder);
+    // Something still writing there (a browser left running, say) keeps it; say so rather than leave it unseen.
+    if (!emptied || ::rmdir(root.constData()) != 0)
+        qWarning("XdgFixture: could not remove all of %s", root.constData());
 }
 
 QString XdgFixture::installBrowser(const QByteArray &script, const QString &fieldCode)
