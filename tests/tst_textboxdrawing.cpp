@@ -110,8 +110,33 @@ bool samePixels(Pair &pair, const QString &where, QByteArray *message)
     pair.picturesStem = folder + u'/' + name;
     pair.plainPicture = plain;
     pair.boxPicture = box;
-    *message = (u"differs "_s + where + u" (pictures in "_s + pair.picturesStem + u"-*.png)"_s).toUtf8();
+    QRect differing;
+    if (plain.size() == box.size()) {
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                if (plain.pixel(x, y) != box.pixel(x, y))
+                    differing |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    *message = u"differs %1 in %2,%3 %4x%5 (pictures in %6-*.png)"_s.arg(where)
+                   .arg(differing.x())
+                   .arg(differing.y())
+                   .arg(differing.width())
+                   .arg(differing.height())
+                   .arg(pair.picturesStem)
+                   .toUtf8();
     return false;
+}
+
+// Where each row of lines shown starts in the text.
+QList<int> linesShown(const QPlainTextEdit &edit)
+{
+    QList<int> starts;
+    const int step = qMax(1, edit.fontMetrics().lineSpacing());
+    for (int y = step / 2; y < edit.viewport()->height(); y += step)
+        starts.append(edit.cursorForPosition(QPoint(0, y)).position());
+    return starts;
 }
 
 // The scroll positions looked at, the same way for both: from where they are, straight there.
@@ -231,16 +256,23 @@ void tst_TextBoxDrawing::drawsAsOneParagraph()
     QVERIFY(settle(pair));
     QCOMPARE(boxText(&pair.box), boxText(&pair.plain));
     if (knownDifference == u"after the edit"_s)
-        QEXPECT_FAIL("", SubPixelLines, Abort);
+        QEXPECT_FAIL("", SubPixelLines, Continue);
     QVERIFY2(samePixels(pair, u"after the edit"_s, &message), message.constData());
 
+    // Once the known difference showed, the lines keep standing off by that fraction: from then
+    // on the lines shown are compared, and the pixels where they still differ are marked.
+    bool knownShown = knownDifference == u"after the edit"_s;
     for (const int value : scrollPositions(pair.plain)) {
         pair.apply([value](QPlainTextEdit *e) { e->verticalScrollBar()->setValue(value); });
         QVERIFY(settle(pair));
         QCOMPARE(pair.box.verticalScrollBar()->value(), pair.plain.verticalScrollBar()->value());
         const QString where = u"at line "_s + QString::number(value);
-        if (knownDifference == where)
-            QEXPECT_FAIL("", SubPixelLines, Abort);
+        knownShown = knownShown || knownDifference == where;
+        if (knownShown) {
+            QCOMPARE(linesShown(pair.box), linesShown(pair.plain));
+            if (!samePixels(pair, where, &message))
+                QEXPECT_FAIL("", SubPixelLines, Continue);
+        }
         QVERIFY2(samePixels(pair, where, &message), message.constData());
     }
 }
@@ -296,8 +328,10 @@ void tst_TextBoxDrawing::visualLineMoves()
         QCOMPARE(pair.box.textCursor().anchor(), pair.plain.textCursor().anchor());
         QCOMPARE(pair.box.verticalScrollBar()->value(), pair.plain.verticalScrollBar()->value());
         QByteArray message;
-        if (press == 1 && QByteArrayView(QTest::currentDataTag()) == "Shift+Up from +0")
-            QEXPECT_FAIL("", SelectedSoftBreak, Abort);
+        // Known from the first press on: later presses still compare where the caret and the view go.
+        if (QByteArrayView(QTest::currentDataTag()) == "Shift+Up from +0" &&
+            (press == 1 || !samePixels(pair, QString(), &message)))
+            QEXPECT_FAIL("", SelectedSoftBreak, Continue);
         QVERIFY2(samePixels(pair, u"after move "_s + QString::number(press), &message), message.constData());
     }
 }
