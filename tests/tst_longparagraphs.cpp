@@ -18,11 +18,14 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMetaEnum>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -122,6 +125,12 @@ private slots:
     void joinAtTopOfScrolledBox();
     void lineBreaksWrittenAnyWay_data();
     void lineBreaksWrittenAnyWay();
+    void tripleClickSelectsParagraph_data();
+    void tripleClickSelectsParagraph();
+    void letterBeyondBmpUndoneWithItsWord();
+    void answersAsPlainTextEdit_data();
+    void answersAsPlainTextEdit();
+    void noWrapNeverCuts();
 
 private:
     std::unique_ptr<XdgFixture> m_desktop;
@@ -519,6 +528,155 @@ void tst_LongParagraphs::lineBreaksWrittenAnyWay()
     PageProject project = pageProject();
     const QString page = BuildGatewayPage(project);
     QVERIFY(page.contains(expected));
+}
+
+void tst_LongParagraphs::tripleClickSelectsParagraph_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::newRow("3,000 characters, Qt's") << 3000;
+    QTest::newRow("200,000 characters, cut") << 200000;
+}
+
+void tst_LongParagraphs::tripleClickSelectsParagraph()
+{
+    // In the body, as the program holds it: the box's own threshold.
+    QFETCH(int, length);
+    setLongParagraphPiece(m_boxPiece);
+    setLongParagraphThreshold(m_boxThreshold);
+    pageProject() = sampleProject();
+    QVERIFY(UiTest::showExposed(ScreenId::Step3));
+    auto *body = UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
+    QString paragraph = sampleBody(length);
+    paragraph.replace(u"\r\n"_s, u" "_s);
+    const QString text = u"Before.\n"_s + paragraph + u"\nAfter."_s;
+    setBoxText(body, text);
+    QTRY_VERIFY(qobject_cast<TextBox *>(body)->isSettled());
+    QCOMPARE(qobject_cast<TextBox *>(body)->keepsOwnHistory(), length > m_boxThreshold);
+    // In the middle of the paragraph, shown in the middle of the box.
+    QTextCursor middle(body->document());
+    middle.setPosition(8 + length / 2);
+    body->setTextCursor(middle);
+    body->centerCursor();
+    QTRY_VERIFY(qobject_cast<TextBox *>(body)->isSettled());
+    const QPoint point = body->cursorRect().center();
+    QTest::mouseDClick(body->viewport(), Qt::LeftButton, {}, point);
+    QTest::mousePress(body->viewport(), Qt::LeftButton, {}, point);
+    const auto selected = [body] {
+        return std::pair(body->textCursor().selectionStart(), body->textCursor().selectionEnd());
+    };
+    const std::pair paragraphWithBreak(8, 8 + int(paragraph.size()) + 1);
+    QCOMPARE(selected(), paragraphWithBreak);
+    // A hand that shakes while the button is still down keeps the whole paragraph selected.
+    const QPoint shaken = point + QPoint(2, 1);
+    QMouseEvent move(QEvent::MouseMove, shaken, body->viewport()->mapToGlobal(shaken), Qt::NoButton, Qt::LeftButton,
+                     {});
+    QCoreApplication::sendEvent(body->viewport(), &move);
+    QTest::mouseRelease(body->viewport(), Qt::LeftButton, {}, shaken);
+    QCOMPARE(selected(), paragraphWithBreak);
+}
+
+void tst_LongParagraphs::letterBeyondBmpUndoneWithItsWord()
+{
+    // Typed into the empty body as a keyboard sends it: one key, one letter, two UTF-16 units.
+    pageProject() = sampleProject();
+    pageProject().BodyText.clear();
+    QVERIFY(UiTest::showExposed(ScreenId::Step3));
+    auto *body = UiTest::control<QPlainTextEdit>(ScreenId::Step3, "PageBody");
+    setBoxText(body, QString());
+    body->setFocus();
+    const QString typed = u"ab\U0001F600cd"_s;
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        const qsizetype length = typed.at(i).isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, body, Qt::Key_unknown, typed.mid(i, length), {});
+        i += length - 1;
+    }
+    QCOMPARE(boxText(body), typed);
+    QTest::keySequence(body, QKeySequence::Undo);
+    QCOMPARE(boxText(body), QString());
+}
+
+void tst_LongParagraphs::answersAsPlainTextEdit_data()
+{
+    // What a caller does to the box through the base class, the same to a plain edit.
+    using Ask = std::function<QString(QPlainTextEdit *)>;
+    QTest::addColumn<Ask>("ask");
+    QTest::newRow("toPlainText") << Ask([](QPlainTextEdit *e) -> QString { return e->toPlainText(); });
+    QTest::newRow("document's text") << Ask([](QPlainTextEdit *e) -> QString { return e->document()->toPlainText(); });
+    QTest::newRow("blockCount") << Ask([](QPlainTextEdit *e) -> QString { return QString::number(e->blockCount()); });
+    QTest::newRow("undo() and redo() of the base class") << Ask([](QPlainTextEdit *e) -> QString {
+        QTest::keyClicks(e, u"xyz"_s);
+        e->QPlainTextEdit::undo();
+        const QString undone = e->toPlainText();
+        e->QPlainTextEdit::redo();
+        return undone + u'|' + e->toPlainText();
+    });
+    QTest::newRow("find()") << Ask([](QPlainTextEdit *e) -> QString {
+        const bool found = e->find(u"gateway"_s);
+        return QString::number(found) + u' ' + QString::number(e->textCursor().selectionStart());
+    });
+    QTest::newRow("NoWrap") << Ask([](QPlainTextEdit *e) -> QString {
+        e->setLineWrapMode(QPlainTextEdit::NoWrap);
+        QCoreApplication::processEvents();
+        return QString::number(e->blockCount()) + u' ' + e->document()->toPlainText();
+    });
+    QTest::newRow("BlockUnderCursor") << Ask([](QPlainTextEdit *e) -> QString {
+        QTextCursor cursor(e->document());
+        cursor.setPosition(5000);
+        cursor.select(QTextCursor::BlockUnderCursor);
+        return u"%1..%2"_s.arg(cursor.selectionStart()).arg(cursor.selectionEnd());
+    });
+    QTest::newRow("copy") << Ask([](QPlainTextEdit *e) -> QString {
+        e->selectAll();
+        e->copy();
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        return copied->formats().join(u' ') + u' ' + copied->text() + u' ' +
+               QString::fromUtf8(copied->data(u"text/html"_s));
+    });
+}
+
+void tst_LongParagraphs::answersAsPlainTextEdit()
+{
+    // A box holding a paragraph of 20,000 characters, a line break and a no-break space: reached
+    // as the windows hold it, it answers as a plain edit.
+    QFETCH(std::function<QString(QPlainTextEdit *)>, ask);
+    setLongParagraphPiece(m_boxPiece);
+    setLongParagraphThreshold(m_boxThreshold);
+    QString paragraph = sampleBody(20000);
+    paragraph.replace(u"\r\n"_s, u" "_s);
+    const QString text = paragraph + u"\nsecond\u00A0paragraph"_s;
+    QPlainTextEdit plain;
+    TextBox box(nullptr);
+    QStringList answers;
+    for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
+        edit->resize(400, 300);
+        edit->show();
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        setBoxText(edit, text);
+        QCoreApplication::processEvents();
+        answers.append(ask(edit));
+    }
+    QCOMPARE(answers.last(), answers.first());
+}
+
+void tst_LongParagraphs::noWrapNeverCuts()
+{
+    // Lines that do not wrap give no place to cut at: set, pasted or typed, a long paragraph
+    // stays one, as Qt shows it.
+    TextBox box(nullptr);
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    box.resize(300, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const QString paragraph = sampleBody(40 * SmallPiece).replace(u"\r\n"_s, u" "_s);
+    setBoxText(&box, paragraph);
+    QGuiApplication::clipboard()->setText(paragraph);
+    QTest::keySequence(&box, QKeySequence::MoveToEndOfDocument);
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QTest::keyClicks(&box, u" and some more words"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(box.blockCount(), 1);
+    QCOMPARE(box.toPlainText(), paragraph + paragraph + u" and some more words"_s);
+    QVERIFY(!box.keepsOwnHistory());
 }
 
 QTEST_MAIN(tst_LongParagraphs)

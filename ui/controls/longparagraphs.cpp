@@ -301,7 +301,10 @@ void LongParagraphs::textChanged(int position, int end, int paragraphsAdded)
 {
     if (leftToQt()) {
         // Qt holds every paragraph whole, until one grows too long for it: the box then takes
-        // the history over and cuts it, before the next turn of the event loop.
+        // the history over and cuts it, before the next turn of the event loop. (Lines that do
+        // not wrap give no place to cut at.)
+        if (m_box->lineWrapMode() == QPlainTextEdit::NoWrap)
+            return;
         const int threshold = longParagraphThreshold();
         for (QTextBlock block = m_box->document()->findBlock(position); block.isValid() && block.position() <= end;
              block = block.next()) {
@@ -535,8 +538,27 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
     // the caret in view before the box moves its cuts, and a piece's first line may then still
     // belong to the line before. Nor at the top line shown (see restoreView()).
     const int caret = m_box->textCursor().position();
+    // Qt lays a block out in the direction of its first letter that has one (left to right if
+    // none): a piece must start where that is the paragraph's, the direction of the piece this
+    // walk starts in.
+    const bool rightToLeft = block.textDirection() == Qt::RightToLeft;
+    const auto sameDirection = [&](int lineStart) {
+        const qsizetype end = qMin(text.size(), qsizetype(lineStart) + longest);
+        for (qsizetype i = lineStart; i < end && text.at(i) != QChar::ParagraphSeparator; ++i) {
+            switch (text.at(i).direction()) {
+            case QChar::DirL:
+                return !rightToLeft;
+            case QChar::DirR:
+            case QChar::DirAL:
+                return rightToLeft;
+            default:
+                break;
+            }
+        }
+        return !rightToLeft;
+    };
     const auto mayStartPiece = [&](int lineStart) {
-        if (lineStart == m_avoid)
+        if (lineStart == m_avoid || !sameDirection(lineStart))
             return false;
         const auto [after, end] = lineAfter();
         return caret < lineStart || caret > after || (caret == after && !end);

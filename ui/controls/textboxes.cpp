@@ -432,6 +432,9 @@ void TextBox::takeOverHistory()
 
 bool TextBox::makesLongParagraph(const QTextCursor &cursor, QStringView text) const
 {
+    // Lines that do not wrap give no place to cut at: Qt holds every paragraph whole then.
+    if (lineWrapMode() == NoWrap)
+        return false;
     // What stays of the paragraphs around the place goes with the first and the last line put in.
     const qsizetype threshold = paragraphThreshold;
     const qsizetype before =
@@ -623,7 +626,7 @@ void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
             ++lineEnd;
         const QStringView paragraph = text.sliced(lineStart, lineEnd - lineStart);
         qsizetype pieceStart = 0;
-        if (paragraph.size() > paragraphThreshold) {
+        if (paragraph.size() > paragraphThreshold && lineWrapMode() != NoWrap) {
             for (const qsizetype cut : LongParagraphs::provisionalCuts(paragraph)) {
                 cursor.insertText(paragraph.sliced(pieceStart, cut - pieceStart).toString());
                 cursor.insertBlock();
@@ -665,7 +668,7 @@ void TextBox::insertText(QTextCursor &cursor, QStringView text)
 
 void TextBox::setWrittenText(const QString &text)
 {
-    if (!hasLongParagraph(text)) {
+    if (lineWrapMode() == NoWrap || !hasLongParagraph(text)) {
         setPlainText(text);
         finishClear();
         return;
@@ -1175,12 +1178,16 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QPlainTextEdit::mouseDoubleClickEvent(event);
     m_tripleClickDeadline = QDateTime::currentMSecsSinceEpoch() + QApplication::doubleClickInterval();
+    m_tripleClickPoint = event->position();
 }
 
 void TextBox::mousePressEvent(QMouseEvent *event)
 {
-    const bool tripleClick = event->button() == Qt::LeftButton && m_tripleClickDeadline >= 0 &&
-                             QDateTime::currentMSecsSinceEpoch() <= m_tripleClickDeadline;
+    // A triple click as Qt takes it: soon after a double click, and near it.
+    const bool tripleClick =
+        event->button() == Qt::LeftButton && m_tripleClickDeadline >= 0 &&
+        QDateTime::currentMSecsSinceEpoch() <= m_tripleClickDeadline &&
+        (event->position() - m_tripleClickPoint).toPoint().manhattanLength() < QApplication::startDragDistance();
     m_tripleClickDeadline = -1;
     m_tripleClickParagraph = {-1, -1};
     if (!m_ownHistory) {
@@ -1193,16 +1200,9 @@ void TextBox::mousePressEvent(QMouseEvent *event)
     if (!tripleClick)
         return;
     // Qt selects the block and its break (QWidgetTextControlPrivate::mousePressEvent, Qt 6.4);
-    // a long paragraph is several blocks.
-    const QTextCursor cursor = textCursor();
-    const QTextBlock block = document()->findBlock(cursor.selectionStart());
-    const int blockEnd = block.position() + block.length() - 1;
-    const bool wholeBlock =
-        cursor.selectionStart() == block.position() &&
-        (cursor.selectionEnd() == blockEnd + 1 || (cursor.selectionEnd() == blockEnd && !block.next().isValid()));
-    if (!wholeBlock)
-        return;
-    m_tripleClickParagraph = paragraphAround(document(), block.position());
+    // a long paragraph is several blocks. (Qt's selection may already span two pieces: a cut
+    // moves off the caret's line as the caret moves.)
+    m_tripleClickParagraph = paragraphAround(document(), textCursor().selectionStart());
     selectWholeParagraphs(m_tripleClickParagraph.first, m_tripleClickParagraph.second);
 }
 

@@ -139,6 +139,7 @@ private:
     bool m_undoAvailable = false; // as last announced
     bool m_redoAvailable = false;
     qint64 m_tripleClickDeadline = -1;                  // a press before this (ms since the epoch) is a triple click
+    QPointF m_tripleClickPoint;                         // where the double click before it was
     std::pair<int, int> m_tripleClickParagraph{-1, -1}; // the paragraph a triple click selected
     int m_topLine = 0;                                  // the first line shown, as the scroll bar had it
 };
@@ -157,7 +158,8 @@ std::pair<int, int> paragraphAround(const QTextDocument *document, int position,
 // place then, which gets the events that pass.
 void installTextBoxAnnouncements();
 
-// Only a paragraph longer than this many characters is cut into pieces: up to it a key costs Qt
+// Only a paragraph longer than this many characters is cut into pieces, and only while lines
+// wrap (a box that does not wrap is Qt's own, whatever its text): up to it a key costs Qt
 // a few milliseconds (bench_textbox measures it). Set small by tests, to cut short texts.
 int longParagraphThreshold();
 void setLongParagraphThreshold(int characters);
