@@ -3,6 +3,7 @@
 // the same places for the keys that move by shown lines. (Run once more at 1.5 times the scale.)
 #include "ui/controls/textboxes.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
@@ -154,6 +155,10 @@ constexpr char SubPixelLines[] = "a piece's lines stand a fraction of a pixel of
 // Qt measures the last line of a piece up to its last letter's ink, where one paragraph's line
 // ends at the letter before the blank; the highlight of a selection that starts on such a line,
 // which Qt widens to whole pixels, can end a pixel further.
+// A letter only a fallback font has makes Qt draw every line of its paragraph as tall as that
+// font's; a cut paragraph draws only the lines of that letter's piece so tall.
+constexpr char FallbackFontLines[] = "only the piece with a fallback font's letter has its taller lines";
+
 constexpr char SelectedSoftBreak[] = "the highlight of a piece's last line can end a pixel further";
 
 } // namespace
@@ -169,6 +174,7 @@ private slots:
     void drawsAsOneParagraph();
     void visualLineMoves_data();
     void visualLineMoves();
+    void fallbackFontLetter();
 
 private:
     int m_boxPiece = 0;
@@ -334,6 +340,30 @@ void tst_TextBoxDrawing::visualLineMoves()
             QEXPECT_FAIL("", SelectedSoftBreak, Continue);
         QVERIFY2(samePixels(pair, u"after move "_s + QString::number(press), &message), message.constData());
     }
+}
+
+void tst_TextBoxDrawing::fallbackFontLetter()
+{
+    // The letter near the end, the top of the paragraph shown.
+    QString text = paragraph(120);
+    text.insert(text.size() - 20, u" \U0001D400 "_s);
+    Pair pair(text, 333, 170);
+    QVERIFY(settle(pair));
+    QCOMPARE(boxText(&pair.box), boxText(&pair.plain));
+    // The lines wrap where they do in one paragraph; only their heights differ.
+    const auto lineStarts = [](QPlainTextEdit &edit) {
+        QList<int> starts;
+        for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+            edit.document()->documentLayout()->blockBoundingRect(block);
+            for (int i = 0; i < block.layout()->lineCount(); ++i)
+                starts.append(block.position() + block.layout()->lineAt(i).textStart());
+        }
+        return starts;
+    };
+    QCOMPARE(lineStarts(pair.box), lineStarts(pair.plain));
+    QByteArray message;
+    QEXPECT_FAIL("", FallbackFontLines, Continue);
+    QVERIFY2(samePixels(pair, u"as set"_s, &message), message.constData());
 }
 
 QTEST_MAIN(tst_TextBoxDrawing)
