@@ -164,6 +164,8 @@ private slots:
     void textBoxesGiveTheTextAsTyped_data();
     void textBoxesGiveTheTextAsTyped();
     void textBoxChangesAreToldAsTyped();
+    void editedThroughTheInterface_data();
+    void editedThroughTheInterface();
     void qtTellsPlainTextEditChangesItself();
     void pickListPartsAreNamedByTheCaption();
     void focusableMeansReachedByTab_data();
@@ -639,6 +641,59 @@ void TestAccessibility::textBoxChangesAreToldAsTyped()
     QTest::keySequence(body, QKeySequence::Paste);
     QCOMPARE(boxText(body), typed + more + typed);
     QCOMPARE(recorder.inserted(), QStringList{typed});
+}
+
+void TestAccessibility::editedThroughTheInterface_data()
+{
+    // What an on-screen keyboard or a screen reader's editing does, and the text it leaves.
+    QTest::addColumn<ScreenId>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("edit"); // "replace START END TEXT", or "set TEXT"
+    QTest::addColumn<QString>("value");
+    QTest::newRow("line box, a stretch replaced inside") << ScreenId::Step0 << u"txtUrl1"_s << u"http://widgets"_s
+                                                         << false << u"replace 1 3 XY"_s << u"hXYp://widgets"_s;
+    QTest::newRow("line box, read-only, set")
+        << ScreenId::Step0 << u"txtUrl1"_s << u"http://widgets"_s << true << u"set other"_s << u"http://widgets"_s;
+    QTest::newRow("text box, read-only, set")
+        << ScreenId::Step3 << u"PageBody"_s << u"body"_s << true << u"set other"_s << u"body"_s;
+    QTest::newRow("text box, read-only, replace")
+        << ScreenId::Step3 << u"PageBody"_s << u"body"_s << true << u"replace 0 2 XY"_s << u"body"_s;
+    // A line separator (Shift+Return) is read as the line break it shows.
+    QTest::newRow("text box, line separator")
+        << ScreenId::Step3 << u"PageBody"_s << u"one\u2028two"_s << false << u"replace 0 1 O"_s << u"One\ntwo"_s;
+}
+
+void TestAccessibility::editedThroughTheInterface()
+{
+    QFETCH(ScreenId, window);
+    QFETCH(QString, box);
+    QFETCH(QString, given);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, edit);
+    QFETCH(QString, value);
+    QWidget *shown = Screens::show(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QWidget *field = shown->findChild<QWidget *>(box);
+    QVERIFY(field);
+    if (auto *line = qobject_cast<QLineEdit *>(field)) {
+        line->setText(given);
+        line->setReadOnly(readOnly);
+    } else {
+        auto *text = qobject_cast<QPlainTextEdit *>(field);
+        setBoxText(text, given);
+        text->setReadOnly(readOnly);
+    }
+    QAccessibleInterface *accessible = interfaceOf(field);
+    const QStringList words = edit.split(u' ');
+    if (words.first() == u"set")
+        accessible->setText(QAccessible::Value, words.at(1));
+    else
+        accessible->editableTextInterface()->replaceText(words.at(1).toInt(), words.at(2).toInt(), words.at(3));
+    QCOMPARE(accessible->text(QAccessible::Value), value);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QCOMPARE(text->text(0, text->characterCount()), value);
 }
 
 void TestAccessibility::qtTellsPlainTextEditChangesItself()

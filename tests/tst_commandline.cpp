@@ -182,6 +182,8 @@ class tst_CommandLine : public QObject
 private slots:
     void answersWithoutWindow_data();
     void answersWithoutWindow();
+    void runsOffscreenWithoutDisplay_data();
+    void runsOffscreenWithoutDisplay();
     void platformChoice_data();
     void platformChoice();
     void startsOnChosenPlatform_data();
@@ -247,6 +249,32 @@ void tst_CommandLine::answersWithoutWindow()
         if (exitCode == 2)
             QVERIFY2(err.contains(u"--help"_s), qPrintable(err));
     }
+}
+
+void tst_CommandLine::runsOffscreenWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::newRow("-platform offscreen") << QStringList{u"-platform"_s, u"offscreen"_s} << QStringList();
+    QTest::newRow("QT_QPA_PLATFORM=offscreen") << QStringList() << QStringList{u"QT_QPA_PLATFORM=offscreen"_s};
+}
+
+// A platform chosen that needs no display: the program runs (its splash shows for seconds) rather
+// than refusing for want of a graphical session.
+void tst_CommandLine::runsOffscreenWithoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QProcess program;
+    program.setProcessEnvironment(environmentWith(environment));
+    program.start(Program, arguments);
+    QVERIFY(program.waitForStarted());
+    const bool ended = program.waitForFinished(3000);
+    const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+    program.kill();
+    program.waitForFinished();
+    QVERIFY2(!ended, qPrintable(u"it ended at once: "_s + err));
+    QVERIFY2(!err.contains(u"needs a graphical session"_s), qPrintable(err));
 }
 
 void tst_CommandLine::platformChoice_data()

@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMetaEnum>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -131,6 +132,8 @@ private slots:
     void answersAsPlainTextEdit_data();
     void answersAsPlainTextEdit();
     void noWrapNeverCuts();
+    void cutsOnlyAtBlanks();
+    void contextMenuUndoesAndRedoes();
 
 private:
     std::unique_ptr<XdgFixture> m_desktop;
@@ -677,6 +680,58 @@ void tst_LongParagraphs::noWrapNeverCuts()
     QCOMPARE(box.blockCount(), 1);
     QCOMPARE(box.toPlainText(), paragraph + paragraph + u" and some more words"_s);
     QVERIFY(!box.keepsOwnHistory());
+}
+
+void tst_LongParagraphs::cutsOnlyAtBlanks()
+{
+    // Qt wraps a line after a tab or a no-break space too, but a cut stands for a blank: a paste
+    // full of both comes back as it went in, and cut into pieces only at blanks.
+    TextBox box(nullptr);
+    box.resize(300, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QString pasted;
+    for (int i = 0; i < 10; ++i)
+        pasted += u"tab\tand\u00A0no-break space gateway pages "_s;
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QTRY_VERIFY(box.isSettled());
+    QCOMPARE(boxText(&box), pasted);
+    QCOMPARE(boxText(&box).count(u'\t'), 10);
+    QCOMPARE(boxText(&box).count(QChar(0xa0)), 10);
+    QVERIFY(box.blockCount() > 3);
+    for (QTextBlock block = box.document()->begin().next(); block.isValid(); block = block.next())
+        QCOMPARE(box.writtenText().at(block.position() - 1), u' ');
+}
+
+void tst_LongParagraphs::contextMenuUndoesAndRedoes()
+{
+    // Qt's own menu (its actions named as in Qt 6.4), on the box's own history.
+    TextBox box(nullptr);
+    box.resize(300, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const QString paragraph = sampleBody(20 * SmallPiece).replace(u"\r\n"_s, u" "_s);
+    setBoxText(&box, paragraph);
+    QTRY_VERIFY(box.isSettled());
+    QVERIFY(box.keepsOwnHistory());
+    QTest::keyClicks(&box, u"typed "_s);
+    const QString typed = boxText(&box);
+    const auto chooseFromMenu = [&box](const QString &name) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), box.viewport()->mapToGlobal(QPoint(10, 10)));
+        QCoreApplication::sendEvent(box.viewport(), &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QAction *action = menu->findChild<QAction *>(name);
+        QVERIFY2(action, qPrintable(name));
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        menu->close();
+    };
+    chooseFromMenu(u"edit-undo"_s);
+    QCOMPARE(boxText(&box), paragraph);
+    chooseFromMenu(u"edit-redo"_s);
+    QCOMPARE(boxText(&box), typed);
 }
 
 QTEST_MAIN(tst_LongParagraphs)
