@@ -6,7 +6,8 @@
 // and the same words as one paragraph, as pasted from a web page or a PDF.
 #include "core/pageproject.h"
 #include "tests/sampleproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/accessibility.h"
 #include "ui/model/screens.h"
 

@@ -2,7 +2,8 @@
 // how long a paragraph a text box leaves to Qt (longParagraphThreshold()), and into a text box,
 // which is Qt's own edit up to there and cuts beyond it.
 #include "tests/sampleproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <benchmark/benchmark.h>
 

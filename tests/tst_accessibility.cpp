@@ -4,7 +4,9 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/announcements.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/wizardflow.h"
 
 #include <QAbstractItemView>

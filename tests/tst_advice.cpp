@@ -5,7 +5,7 @@
 #include "core/enginetips.h"
 #include "core/pageproject.h"
 #include "platform/appfolders.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "ui/windows/frmmain.h"
 
 #include <QAbstractItemView>

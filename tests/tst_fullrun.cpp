@@ -3,7 +3,7 @@
 #include "core/settings.h"
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "ui/windows/frmsplash.h"
 #include "uitest.h"
 #include "xdgfixture.h"

@@ -4,7 +4,7 @@
 #include "uitest.h"
 
 #include "core/pageproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -7,8 +7,9 @@
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
 #include "sampleproject.h"
+#include "ui/controls/boxtexts.h"
 #include "ui/controls/captions.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/textbox/textbox.h"
 #include "uitest.h"
 #include "xdgfixture.h"
 

@@ -1,7 +1,7 @@
 // Step 1, the phrases: what Continue refuses and stores, pasted phrases, the keyword tips.
 #include "uitest.h"
 
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "wizardtest.h"
 
 #include <QLineEdit>

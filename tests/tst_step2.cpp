@@ -4,7 +4,7 @@
 #include "core/engineprofiles.h"
 #include "core/settings.h"
 #include "generator/gatewaypage.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "wizardtest.h"
 
 #include <QLineEdit>

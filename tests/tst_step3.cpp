@@ -2,7 +2,7 @@
 #include "uitest.h"
 
 #include "core/engineprofiles.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "wizardtest.h"
 
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 // Step 4, link text and hit counter: what it shows and stores.
 #include "uitest.h"
 
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "wizardtest.h"
 
 #include <QCheckBox>

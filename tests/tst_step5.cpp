@@ -6,7 +6,7 @@
 #include "core/settings.h"
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "wizardtest.h"
 
 #include <QAbstractItemView>

@@ -2,7 +2,8 @@
 // does: a drag with the mouse, which Qt runs through the platform's own drag loop, and the keys
 // the desktop binds (Ctrl+K deletes to the end of the paragraph). Each row runs once with the
 // text left to Qt and once with its paragraph cut into pieces.
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

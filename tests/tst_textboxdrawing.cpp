@@ -1,7 +1,8 @@
 // What a text box shows of a long paragraph, against a plain Qt text edit holding the same text as
 // one paragraph: the same pixels at every width and scroll position, before and after edits, and
 // the same places for the keys that move by shown lines. (Run once more at 1.5 times the scale.)
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -1,6 +1,7 @@
 // The text-box boundary: a text box's paragraphs and line breaks as the program's "\r\n", with
 // the selection's positions, and the single-line boxes' one line.
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/singleline.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

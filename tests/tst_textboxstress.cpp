@@ -5,7 +5,8 @@
 // must hold the same text, caret and selection, be able to undo and redo alike, show the same
 // lines, and draw the caret in the same place. (Drawing pixel for pixel, and where keys scroll
 // to, is compared in tst_textboxdrawing, along the same scroll paths for both.)
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/accessibility.h"
 
 #include <QAbstractTextDocumentLayout>

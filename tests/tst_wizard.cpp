@@ -8,7 +8,7 @@
 #include "generator/gatewaypage.h"
 #include "generator/keywordblock.h"
 #include "sampleproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "wizardtest.h"
 
 #include <QCheckBox>

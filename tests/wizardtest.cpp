@@ -1,6 +1,6 @@
 #include "wizardtest.h"
 
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "uitest.h"
 
 #include <QCheckBox>

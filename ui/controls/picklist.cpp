@@ -1,6 +1,6 @@
 #include "ui/controls/picklist.h"
 
-#include "ui/controls/textboxes.h"
+#include "ui/controls/singleline.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -3,8 +3,9 @@
 #include "ui/controls/boxinterface.h"
 #include "ui/controls/picklist.h"
 #include "ui/controls/pictures.h"
-#include "ui/controls/textboxes.h"
-#include "ui/controls/textboxinterface.h"
+#include "ui/controls/textbox/announcements.h"
+#include "ui/controls/textbox/textbox.h"
+#include "ui/controls/textbox/textboxinterface.h"
 #include "ui/model/fullwindow.h"
 #include "ui/model/wizardflow.h"
 

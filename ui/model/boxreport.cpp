@@ -1,7 +1,7 @@
 #include "ui/model/boxreport.h"
 
+#include "ui/controls/boxtexts.h"
 #include "ui/controls/captions.h"
-#include "ui/controls/textboxes.h"
 #include "ui/model/accessibility.h"
 
 ReportRefusal showBoxReport(QPlainTextEdit *box, QLabel *statistics, QLabel *advice,

@@ -1,7 +1,8 @@
 #include "ui/model/wizardstep.h"
 
 #include "core/pageproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/singleline.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/wizardflow.h"
 
 #include <QFocusEvent>

@@ -5,11 +5,12 @@
 #include "generator/gatewaypage.h"
 #include "platform/appfolders.h"
 #include "platform/pagefile.h"
+#include "ui/controls/boxtexts.h"
 #include "ui/controls/browserhandoff.h"
 #include "ui/controls/captions.h"
 #include "ui/controls/messagebox.h"
 #include "ui/controls/ondemandtimer.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/boxreport.h"
 #include "ui/model/wizardflow.h"
 

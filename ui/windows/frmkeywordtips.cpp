@@ -1,6 +1,8 @@
 #include "ui/windows/frmkeywordtips.h"
 
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/singleline.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/wizardflow.h"
 
 #include <QGridLayout>

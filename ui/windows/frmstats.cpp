@@ -5,7 +5,7 @@
 #include "core/enginetips.h"
 #include "core/pageproject.h"
 #include "ui/controls/picklist.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "analysis/reports.h"
 #include "core/pageproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 #include "ui/model/boxreport.h"
 #include "ui/model/wizardflow.h"
 

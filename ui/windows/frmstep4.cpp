@@ -1,7 +1,7 @@
 #include "ui/windows/frmstep4.h"
 
 #include "core/pageproject.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

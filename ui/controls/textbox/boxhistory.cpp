@@ -1,4 +1,4 @@
-#include "ui/controls/boxhistory.h"
+#include "ui/controls/textbox/boxhistory.h"
 
 namespace {
 

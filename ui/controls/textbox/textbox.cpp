@@ -1,6 +1,8 @@
-#include "ui/controls/textboxes.h"
+#include "ui/controls/textbox/textbox.h"
 
-#include "ui/controls/longparagraphs.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/announcements.h"
+#include "ui/controls/textbox/longparagraphs.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -8,7 +10,6 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -20,7 +21,6 @@
 #include <QTextDocumentFragment>
 #include <QTextDocumentWriter>
 #include <QTextLayout>
-#include <QValidator>
 #include <QtMath>
 
 #include <algorithm>
@@ -29,16 +29,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// How a text edit's raw text ends a paragraph (Return) or a line within one (Shift+Return).
-bool isBoxBreak(QChar c)
-{
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
-
-// The state of a block whose break before it is soft: it stands for a blank. Qt gives a block
-// made by splitting another no state, so a line break nobody cut is never soft.
-constexpr int SoftBreakState = 0x50f7b7;
 
 int pieceLength = 512;
 // A key into a paragraph this long costs Qt about 6 ms (bench_textbox); every text the program's
@@ -129,140 +119,12 @@ bool hasLongParagraph(QStringView text)
     return false;
 }
 
-// The raw text with each break written as "\r\n". One pass from the back, in place: the text only
-// grows by one character per break, so nothing before the first break is moved or copied.
-QString crLfText(QString text)
-{
-    const qsizetype breaks = std::count_if(text.cbegin(), text.cend(), isBoxBreak);
-    if (breaks == 0)
-        return text;
-    qsizetype from = text.size();
-    text.resize(from + breaks);
-    QChar *data = text.data();
-    for (qsizetype to = text.size(); to > from;) {
-        const QChar c = data[--from];
-        if (isBoxBreak(c)) {
-            data[--to] = u'\n';
-            data[--to] = u'\r';
-        } else {
-            data[--to] = c;
-        }
-    }
-    return text;
-}
-
-// Number of characters before `crlfPosition` once every "\r\n" counts as one paragraph break.
-qsizetype widgetPosition(const QString &text, qsizetype crlfPosition)
-{
-    qsizetype breaks = 0;
-    const qsizetype end = qMin(crlfPosition, text.size());
-    const QChar *data = text.constData();
-    for (qsizetype i = 1; i < end; ++i) {
-        if (data[i] == u'\n' && data[i - 1] == u'\r')
-            ++breaks;
-    }
-    return crlfPosition - breaks;
-}
-
-bool isLineBreak(QChar c)
-{
-    return c == u'\r' || c == u'\n' || isBoxBreak(c);
-}
-
-// A line box applies the text its validator hands back, however the text came in: typed,
-// pasted, dropped or set by the program.
-class SingleLineValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-
-    State validate(QString &text, int &position) const override
-    {
-        if (std::any_of(text.cbegin(), text.cend(), isLineBreak))
-            text = singleLineText(text, &position);
-        return Acceptable;
-    }
-};
-
-// The box's raw text (or a part of it), as written: a soft break is a blank.
-QString rawText(const QPlainTextEdit *box, int start, int end)
-{
-    if (auto *textBox = qobject_cast<const TextBox *>(box))
-        return textBox->writtenText().mid(start, end - start);
-    return box->document()->toRawText().mid(start, end - start);
-}
-
 int textLength(const QPlainTextEdit *box)
 {
     return box->document()->characterCount() - 1;
 }
 
-// Screen readers: the boxes' own text events pass, Qt's are dropped (see installTextBoxAnnouncements()).
-QAccessible::UpdateHandler previousHandler = nullptr;
-bool announcingOwnChange = false;
-// A box whose history is being taken over: its text goes back and forth, which nobody is told.
-const QObject *quietBox = nullptr;
-
-void passOnTextEvents(QAccessibleEvent *event);
-
-void forward(QAccessibleEvent *event)
-{
-    if (previousHandler) {
-        previousHandler(event);
-        return;
-    }
-    // No handler before this one: Qt's own way to the screen reader, for this event.
-    QAccessible::installUpdateHandler(nullptr);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(passOnTextEvents);
-}
-
-void passOnTextEvents(QAccessibleEvent *event)
-{
-    if (quietBox && event->object() == quietBox)
-        return;
-    const QAccessible::Event type = event->type();
-    const bool textChange =
-        type == QAccessible::TextInserted || type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
-    if (textChange && !announcingOwnChange) {
-        // Qt tells of a box that is still its own text edit.
-        if (const auto *box = qobject_cast<TextBox *>(event->object()); box && box->keepsOwnHistory())
-            return;
-    }
-    forward(event);
-}
-
 } // namespace
-
-bool continuesParagraph(const QTextBlock &block)
-{
-    return block.userState() == SoftBreakState;
-}
-
-void markBreakBefore(QTextBlock block, bool soft)
-{
-    block.setUserState(soft ? SoftBreakState : -1);
-}
-
-std::pair<int, int> paragraphAround(const QTextDocument *document, int position, int reach)
-{
-    QTextBlock first = document->findBlock(position);
-    while (continuesParagraph(first) && first.previous().isValid() && first.position() > qint64(position) - reach)
-        first = first.previous();
-    QTextBlock last = document->findBlock(position);
-    while (last.next().isValid() && continuesParagraph(last.next()) &&
-           last.position() + last.length() <= qint64(position) + reach)
-        last = last.next();
-    return {first.position(), last.position() + last.length() - 1};
-}
-
-void installTextBoxAnnouncements()
-{
-    // On top of whatever handles the events now, which gets what passes.
-    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(passOnTextEvents);
-    if (previous != passOnTextEvents)
-        previousHandler = previous;
-}
 
 int longParagraphThreshold()
 {
@@ -381,7 +243,7 @@ void TextBox::takeOverHistory()
         const int left = horizontalScrollBar()->value();
         const bool modified = document->isModified();
         const QSignalBlocker quiet(this);
-        quietBox = this;
+        const QuietTextBox unheard(this);
         QList<BoxHistory::Edit> captured;
         m_captured = &captured;
         QTextCursor cursor(document);
@@ -404,7 +266,6 @@ void TextBox::takeOverHistory()
             steps[i].undoCaret = cursor.position();
         }
         m_captured = nullptr;
-        quietBox = nullptr;
         // A step that changed no character (a format, the caret alone) is nothing to undo here.
         for (qsizetype i = steps.size() - 1; i >= 0; --i) {
             if (steps.at(i).edits.isEmpty()) {
@@ -585,18 +446,16 @@ void TextBox::announceChange(int position, int removed, const QString &inserted)
         return;
     // As Qt does: the removed text is gone, so only its length is told.
     const QString gone(removed, u' ');
-    announcingOwnChange = true;
     if (removed == 0) {
         QAccessibleTextInsertEvent event(this, position, inserted);
-        QAccessible::updateAccessibility(&event);
+        announceOwnTextChange(&event);
     } else if (inserted.isEmpty()) {
         QAccessibleTextRemoveEvent event(this, position, gone);
-        QAccessible::updateAccessibility(&event);
+        announceOwnTextChange(&event);
     } else {
         QAccessibleTextUpdateEvent event(this, position, gone, inserted);
-        QAccessible::updateAccessibility(&event);
+        announceOwnTextChange(&event);
     }
-    announcingOwnChange = false;
 }
 
 template <typename Edit> void TextBox::editAsOneStep(int caret, Edit &&edit)
@@ -837,7 +696,8 @@ void TextBox::paintEvent(QPaintEvent *event)
         return;
     }
     // Qt marks a selected paragraph end with a patch a quarter of a line wide after the text of
-    // its last line, unless the layout shows its line and paragraph separators. A soft break is
+    // its last line, unless the layout shows its line and paragraph separators (QTextLayout::draw,
+    // Qt 6.4). A soft break is
     // a blank within the paragraph, which a selection does not show at the end of a line: while
     // Qt paints, the pieces before soft breaks say that they show them (they hold none to show).
     // A layout that takes its text in while it says so takes a separator mark in as well: it has
@@ -1271,84 +1131,4 @@ QSize TextBox::minimumSizeHint() const
 {
     // Three lines still show where the text goes on.
     return sizeFor(qMin(m_columns, 12), 3);
-}
-
-QString boxText(const QPlainTextEdit *box)
-{
-    return crLfText(rawText(box, 0, textLength(box)));
-}
-
-void setBoxText(QPlainTextEdit *box, const QString &text)
-{
-    if (auto *textBox = qobject_cast<TextBox *>(box))
-        textBox->setWrittenText(text);
-    else
-        box->setPlainText(text);
-}
-
-QString boxTextBetween(const QPlainTextEdit *box, int start, int end)
-{
-    start = qBound(0, start, textLength(box));
-    end = qBound(start, end, textLength(box));
-    QString text = rawText(box, start, end);
-    std::replace_if(text.begin(), text.end(), isBoxBreak, QChar(u'\n'));
-    return text;
-}
-
-AnalysedBox analysedBox(const QPlainTextEdit *box)
-{
-    // Cursor positions count the raw text's characters; each break before the selection, or in
-    // it, is one character more in the "\r\n" text. Line breaks within a paragraph count too.
-    QString raw = rawText(box, 0, textLength(box));
-    const QTextCursor cursor = box->textCursor();
-    const qsizetype start = qMin(qsizetype(cursor.selectionStart()), raw.size());
-    const qsizetype end = qMin(qsizetype(cursor.selectionEnd()), raw.size());
-    const QChar *data = raw.constData();
-    const qsizetype breaksBefore = std::count_if(data, data + start, isBoxBreak);
-    const qsizetype breaksWithin = std::count_if(data + start, data + end, isBoxBreak);
-    return AnalysedBox{crLfText(std::move(raw)), start + breaksBefore, end - start + breaksWithin};
-}
-
-void applySelection(QPlainTextEdit *box, const AnalysedBox &analysed)
-{
-    const qsizetype start = widgetPosition(analysed.text, analysed.selStart);
-    const qsizetype end = widgetPosition(analysed.text, analysed.selStart + analysed.selLength);
-    QTextCursor cursor(box->document());
-    cursor.setPosition(int(start));
-    cursor.setPosition(int(end), QTextCursor::KeepAnchor);
-    box->setTextCursor(cursor);
-}
-
-QString singleLineText(const QString &text, int *position)
-{
-    QString line(text.size(), Qt::Uninitialized);
-    QChar *out = line.data();
-    const qsizetype cursor = position ? *position : 0;
-    qsizetype movedCursor = cursor;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (!isLineBreak(c)) {
-            *out++ = c;
-            continue;
-        }
-        *out++ = u' ';
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            // One blank for the pair: what came after it moves one place to the front.
-            ++i;
-            if (cursor > i)
-                --movedCursor;
-        }
-    }
-    line.truncate(out - line.constData());
-    if (position)
-        *position = int(movedCursor);
-    return line;
-}
-
-void makeSingleLine(QLineEdit *box)
-{
-    // Qt's default limit of 32,767 characters would cut a long pasted text or pre-fill.
-    box->setMaxLength(std::numeric_limits<int>::max());
-    box->setValidator(new SingleLineValidator(box));
-    box->setText(singleLineText(box->text()));
 }

@@ -1,7 +1,8 @@
-#include "ui/controls/textboxinterface.h"
+#include "ui/controls/textbox/textboxinterface.h"
 
 #include "ui/controls/boxinterface.h"
-#include "ui/controls/textboxes.h"
+#include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <QScrollBar>
 #include <QTextBlock>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "analysis/counting.h"
-#include "ui/controls/boxhistory.h"
-#include "ui/controls/boxtext.h"
+#include "ui/controls/textbox/boxhistory.h"
+#include "ui/controls/textbox/boxtext.h"
+#include "ui/controls/textbox/softbreaks.h"
 
 #include <QPlainTextEdit>
 #include <QString>
@@ -12,7 +12,6 @@
 #include <optional>
 
 class LongParagraphs;
-class QLineEdit;
 class QTextBlock;
 
 // A multi-line text box. It asks for room for a number of columns and lines, but gives up height
@@ -144,20 +143,6 @@ private:
     int m_topLine = 0;                                  // the first line shown, as the scroll bar had it
 };
 
-// The break before the block is soft: the block goes on with the paragraph of the one before.
-bool continuesParagraph(const QTextBlock &block);
-void markBreakBefore(QTextBlock block, bool soft);
-// The paragraph around `position`, over soft breaks: where it starts and ends; or, where it
-// reaches further than `reach` from it, a start and an end at least that far.
-std::pair<int, int> paragraphAround(const QTextDocument *document, int position,
-                                    int reach = std::numeric_limits<int>::max());
-
-// Screen readers hear of each change of a text box's text from the box itself, as written (Qt's
-// own text control would give them each soft break as a line break, and every cut as an edit).
-// Installed when the program sets up what screen readers see, on top of the update handler in
-// place then, which gets the events that pass.
-void installTextBoxAnnouncements();
-
 // Only a paragraph longer than this many characters is cut into pieces, and only while lines
 // wrap (a box that does not wrap is Qt's own, whatever its text): up to it a key costs Qt
 // a few milliseconds (bench_textbox measures it). Set small by tests, to cut short texts.
@@ -167,25 +152,3 @@ void setLongParagraphThreshold(int characters);
 // blank stays whole). Set small by tests, to have soft breaks in short texts.
 int longParagraphPiece();
 void setLongParagraphPiece(int characters);
-
-// The program's texts break lines with "\r\n"; a text edit holds paragraphs. These convert
-// between the two, positions included, so counting and pages see what the user typed; a soft
-// break is the blank it stands for.
-QString boxText(const QPlainTextEdit *box);
-void setBoxText(QPlainTextEdit *box, const QString &text);
-// The text between two of the box's positions, as it was typed: a paragraph break is "\n", a soft
-// break a blank. What the clipboard and screen readers are given.
-QString boxTextBetween(const QPlainTextEdit *box, int start, int end);
-
-// The box's text and selection, for the counting.
-AnalysedBox analysedBox(const QPlainTextEdit *box);
-// Shows the selection the counting ended with; done once, after the counting.
-void applySelection(QPlainTextEdit *box, const AnalysedBox &analysed);
-
-// A single-line box takes a text of any length and never holds a line break: each one set or
-// pasted ("\r\n", a lone "\r" or "\n", U+2028, U+2029) becomes one blank. Every single-line box
-// of the program is made this way.
-void makeSingleLine(QLineEdit *box);
-// The text as a single-line box holds it; `position`, if given, is a cursor position in `text`
-// and is moved to the same place in the result.
-QString singleLineText(const QString &text, int *position = nullptr);

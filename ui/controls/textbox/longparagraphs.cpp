@@ -1,6 +1,6 @@
-#include "ui/controls/longparagraphs.h"
+#include "ui/controls/textbox/longparagraphs.h"
 
-#include "ui/controls/textboxes.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -17,7 +17,8 @@
 namespace {
 
 // The starts of a paragraph's lines, from a place where one starts, as the box would wrap the
-// whole paragraph: its written text laid out in windows. All lines of a window but the last are
+// whole paragraph (as QPlainTextDocumentLayout::layoutBlock lays a block out, Qt 6.4): its
+// written text laid out in windows. All lines of a window but the last are
 // final, and so is where the last one starts (a word that did not fit before a window's end
 // would not fit whole either); the next window starts there.
 class LineWalker
@@ -139,7 +140,8 @@ QList<qsizetype> LongParagraphs::provisionalCuts(QStringView paragraph)
 
 qreal LongParagraphs::wrapWidth() const
 {
-    // The width Qt lays the box's lines out at, as a line it laid out has it.
+    // The width Qt lays the box's lines out at, as a line it laid out has it (the viewport's less
+    // the document's margins, QPlainTextDocumentLayout::layoutBlock, Qt 6.4).
     QTextDocument *document = m_box->document();
     const QTextBlock first = document->firstBlock();
     document->documentLayout()->blockBoundingRect(first);
@@ -907,7 +909,8 @@ void LongParagraphs::preparePageMove(bool down)
 
 std::pair<QTextBlock, int> LongParagraphs::pageTarget(bool down) const
 {
-    // The line Qt puts at the top for Page Up or Down, found as it finds it.
+    // The line Qt puts at the top for Page Up or Down, found as it finds it
+    // (QPlainTextEditPrivate::pageUpDown, Qt 6.4).
     QAbstractTextDocumentLayout *layout = m_box->document()->documentLayout();
     QRectF visible = QRectF(m_box->viewport()->rect()).translated(-m_box->contentOffset());
     QTextBlock block = m_box->firstVisibleBlock();
@@ -955,8 +958,8 @@ std::pair<QTextBlock, int> LongParagraphs::pageTarget(bool down) const
 void LongParagraphs::followCaretDown()
 {
     // Qt keeps the caret in view going down by the lines of the blocks above it, and counts the
-    // document's top margin in the first block only: the first paragraph, held whole, comes down
-    // a line further than its pieces when the caret ends up within that margin of the bottom:
+    // document's top margin in the first block only (QPlainTextEdit::ensureCursorVisible, Qt 6.4): the first paragraph,
+    // held whole, comes down a line further than its pieces when the caret ends up within that margin of the bottom:
     // after a scroll down, and where the pieces needed none but the caret's line runs past the
     // bottom (Qt looks only when the caret moved or the text changed).
     const int caret = m_box->textCursor().position();

@@ -1,4 +1,4 @@
-#include "ui/controls/boxtext.h"
+#include "ui/controls/textbox/boxtext.h"
 
 #include <algorithm>
 #include <cstring>
