@@ -73,7 +73,7 @@ QLineEdit *WizardStep::addLineEdit(const char *name, QLabel *caption)
     return box;
 }
 
-QPlainTextEdit *WizardStep::addTextBox(const char *name, QLabel *caption)
+TextBox *WizardStep::addTextBox(const char *name, QLabel *caption)
 {
     auto *box = new TextBox(this);
     box->setObjectName(QLatin1String(name));

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class TextBox;
 
 // What the six wizard steps share: the navigation buttons and their rules, the quit
 // confirmation, and the close logic that returns the user to the main menu and asks for the
@@ -23,7 +23,7 @@ protected:
     // Text boxes, named after their caption for screen readers. A line box is single-line: any
     // length, and line breaks become blanks (makeSingleLine).
     QLineEdit *addLineEdit(const char *name, QLabel *caption);
-    QPlainTextEdit *addTextBox(const char *name, QLabel *caption);
+    TextBox *addTextBox(const char *name, QLabel *caption);
 
     // The navigation buttons, each in its place in the row: Back at the left, Quit and the extra
     // action in the middle, Continue at the right. Enter presses Continue.

@@ -5,7 +5,7 @@
 class OnDemandTimer;
 class QFileDialog;
 class QLabel;
-class QPlainTextEdit;
+class TextBox;
 
 // The last screen of the wizard: the generated page in an editable preview, and the actions
 // chosen on frmOptions (analyse, view in the browser, save), carried out by the action timer.
@@ -37,7 +37,7 @@ private:
     void savePage();
     QFileDialog *saveDialog();
 
-    QPlainTextEdit *m_text1 = nullptr;
+    TextBox *m_text1 = nullptr;
     QLabel *m_lbl1 = nullptr;
     QLabel *m_lbl2 = nullptr;
     PictureButton *m_quit = nullptr;

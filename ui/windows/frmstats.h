@@ -4,7 +4,7 @@
 
 class PickList;
 class QLabel;
-class QPlainTextEdit;
+class TextBox;
 
 // Search engine tips: picking an engine makes it the project's target and appends its tips.
 class frmStats : public FullWindow
@@ -24,6 +24,6 @@ private:
     void appendTips(const QString &tips);
 
     PickList *m_combo1 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
+    TextBox *m_text1 = nullptr;
     PictureButton *m_back = nullptr;
 };

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class TextBox;
 class QToolButton;
 
 // Step 2: the page title and the meta-tag description, with an analysis of the description.
@@ -26,7 +26,7 @@ private:
     void continueToBody();
 
     QLineEdit *m_siteTitle = nullptr;
-    QPlainTextEdit *m_mDescription = nullptr;
+    TextBox *m_mDescription = nullptr;
     // The report's two captions: instructions until the first analysis, then its results.
     QLabel *m_statistics = nullptr; // Label12
     QLabel *m_advice = nullptr;     // Label10

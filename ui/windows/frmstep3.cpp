@@ -3,6 +3,7 @@
 #include "analysis/reports.h"
 #include "core/pageproject.h"
 #include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 #include "ui/model/boxreport.h"
 #include "ui/model/wizardflow.h"
 

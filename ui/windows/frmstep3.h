@@ -3,7 +3,7 @@
 #include "ui/model/wizardstep.h"
 
 class QLabel;
-class QPlainTextEdit;
+class TextBox;
 class QToolButton;
 
 // Step 3: the visible body text of the page, with an analysis of it.
@@ -20,7 +20,7 @@ private:
     void analyseBody();
     void continueToLink();
 
-    QPlainTextEdit *m_pageBody = nullptr;
+    TextBox *m_pageBody = nullptr;
     QLabel *m_lblCounter = nullptr;
     QLabel *m_lblCounter2 = nullptr;
     QToolButton *m_analyse = nullptr;

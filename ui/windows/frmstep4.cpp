@@ -2,6 +2,7 @@
 
 #include "core/pageproject.h"
 #include "ui/controls/boxtexts.h"
+#include "ui/controls/textbox/textbox.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

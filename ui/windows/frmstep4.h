@@ -5,7 +5,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class TextBox;
 class QToolButton;
 
 // Step 4: the text of the main link and the optional hit counter.
@@ -29,7 +29,7 @@ private:
     QCheckBox *m_chkHitCounter = nullptr;
     QLabel *m_label1 = nullptr;
     QLabel *m_label9 = nullptr;
-    QPlainTextEdit *m_text6 = nullptr;
+    TextBox *m_text6 = nullptr;
     QLineEdit *m_txtLinkText = nullptr;
     QToolButton *m_continue = nullptr;
 };
