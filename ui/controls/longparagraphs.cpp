@@ -489,9 +489,8 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
     const auto turnSpent = [&] {
         return deadline.hasExpired() || (budgetMs > 0 && laidOutSoFar - laidOutBefore >= placingStep);
     };
-    // Qt kept the caret in view by lines that were guesses: it is kept in view by the placed ones.
-    const bool caretShown = shownFirst && m_box->isVisible() && m_box->viewport()->rect().contains(m_box->cursorRect());
     bool placedAhead = false;
+    bool caretShown = false;
     qsizetype index = 0;
     while (index < m_dirty.size()) {
         Dirty &dirty = m_dirty[index];
@@ -503,6 +502,9 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
             continue;
         }
         if (shownFirst && topPosition - from > farAhead) {
+            // Qt kept the caret in view by lines that were guesses: it is kept in view by the
+            // placed ones.
+            caretShown = caretShown || (m_box->isVisible() && m_box->viewport()->rect().contains(m_box->cursorRect()));
             placedAhead = placeAhead(from, topPosition, limit) || placedAhead;
             ++index;
             continue;
