@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -269,7 +269,7 @@ void continueToGenerator(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         QWidget *step5 = Screens::show(ScreenId::Step5);
-        auto *command2 = step5->findChild<QPushButton *>(QStringLiteral("Command2"));
+        auto *command2 = step5->findChild<QAbstractButton *>(QStringLiteral("Command2"));
         if (!command2) {
             state.SkipWithError("frmStep5 lacks Command2");
             break;
