@@ -454,9 +454,11 @@ bool LongParagraphs::event(QEvent *event)
 
 void LongParagraphs::settleInBackground()
 {
+    // Short of the 8 ms a turn may spend placing: the deadline is looked at between pieces, and
+    // the cuts are applied after it.
     if (leftToQt() || m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
-    settle(std::numeric_limits<int>::max(), 8, false);
+    settle(std::numeric_limits<int>::max(), 5, false);
 }
 
 void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
