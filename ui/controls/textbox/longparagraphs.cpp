@@ -11,10 +11,24 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <utility>
 
 namespace {
+
+// Characters laid out to find where lines wrap, since the program started.
+qint64 laidOutSoFar = 0;
+
+// A turn of the event loop spent placing pieces in the background lays out about this many
+// characters at most (and stops sooner at its deadline): input and drawing come between turns.
+constexpr int placingStep = 16 << 10;
+// What shows is placed from where its paragraph starts only up to this far: further on, from a
+// few pieces above what shows (a line starts where a piece does, and greedy wrapping from there
+// meets the paragraph's own lines again within a line or two). The pieces before are placed in
+// the background, as ever.
+constexpr int farAhead = 16 << 10;
+constexpr int leadBeforeShown = 4 << 10;
 
 // The starts of a paragraph's lines, from a place where one starts, as the box would wrap the
 // whole paragraph (as QPlainTextDocumentLayout::layoutBlock lays a block out, Qt 6.4): its
@@ -61,6 +75,7 @@ private:
             length = breakAt - m_windowStart;
             last = true;
         }
+        laidOutSoFar += length;
         QTextLayout layout(m_text.mid(m_windowStart, length), m_font, m_device);
         layout.setTextOption(m_option);
         layout.beginLayout();
@@ -84,7 +99,8 @@ private:
             // The window's last line starts where it should; it is laid out again, whole, next.
             m_windowStart = m_starts.last();
         }
-        m_windowSize = std::min<qsizetype>(m_windowSize * 2, 1 << 16);
+        // Small windows: a walk told to stop soon lays out little past where it stops.
+        m_windowSize = std::min<qsizetype>(m_windowSize * 2, 1 << 12);
     }
 
     const BoxText &m_text;
@@ -107,6 +123,11 @@ LongParagraphs::LongParagraphs(TextBox *box)
     : QObject(nullptr)
     , m_box(box)
 {
+}
+
+qint64 LongParagraphs::charactersLaidOut()
+{
+    return laidOutSoFar;
 }
 
 QList<qsizetype> LongParagraphs::provisionalCuts(QStringView paragraph)
@@ -165,6 +186,7 @@ void LongParagraphs::historyLeftToQt()
 {
     // A text set anew: only a paragraph too long for Qt is any work.
     m_dirty.clear();
+    m_aheadFrom = QTextCursor();
     const int threshold = longParagraphThreshold();
     for (QTextBlock block = m_box->document()->firstBlock(); block.isValid(); block = block.next()) {
         if (block.length() - 1 > threshold)
@@ -190,6 +212,7 @@ void LongParagraphs::historyTakenOver()
 {
     // Everything is placed as after a change of width.
     m_dirty.clear();
+    m_aheadFrom = QTextCursor();
     m_width = -1;
     geometryChanged();
 }
@@ -260,6 +283,7 @@ void LongParagraphs::restoreLineCounts()
 void LongParagraphs::markAllAnew()
 {
     m_dirty.clear();
+    m_aheadFrom = QTextCursor();
     const int threshold = longParagraphThreshold();
     for (QTextBlock block = m_box->document()->firstBlock(); block.isValid(); block = block.next()) {
         if (continuesParagraph(block))
@@ -350,13 +374,25 @@ void LongParagraphs::textChanged(int position, int end, int paragraphsAdded)
 
 int LongParagraphs::visibleLimit() const
 {
-    // What shows and as much again below it, for the keys that move a page.
+    // What shows and as much again below it, for the keys that move a page: in lines, where Qt
+    // has laid a block out; elsewhere at least one line for each line's worth of characters at
+    // the narrowest, so that a long block not laid out yet counts only what of it can show.
+    const QFontMetricsF metrics(m_box->document()->defaultFont());
+    qreal narrowest = metrics.horizontalAdvance(u' ');
+    for (char16_t c = u'!'; c <= u'~'; ++c)
+        narrowest = qMin(narrowest, metrics.horizontalAdvance(QChar(c)));
+    const int perLine = int(qMax<qreal>(m_width, 1) / qMax<qreal>(narrowest, 1)) + 1;
     const int lineHeight = qMax(1, m_box->fontMetrics().lineSpacing());
     const int wanted = 2 * (m_box->viewport()->height() / lineHeight + 1);
     int lines = 0;
     QTextBlock block = m_box->firstVisibleBlock();
     while (block.isValid() && lines < wanted) {
-        lines += qMax(1, block.lineCount());
+        const QTextLayout *layout = block.layout();
+        const bool laidOut = layout->lineCount() > 0 && layout->lineAt(0).width() == m_width;
+        const int blockLines = laidOut ? layout->lineCount() : qMax(1, (block.length() - 1) / perLine);
+        if (!laidOut && lines + blockLines > wanted)
+            return block.position() + (wanted - lines) * perLine;
+        lines += blockLines;
         block = block.next();
     }
     return block.isValid() ? block.position() : m_box->document()->characterCount();
@@ -423,9 +459,11 @@ bool LongParagraphs::event(QEvent *event)
 
 void LongParagraphs::settleInBackground()
 {
+    // Short of the 8 ms a turn may spend placing: the deadline is looked at between pieces, and
+    // the cuts are applied after it.
     if (leftToQt() || m_placing || m_dirty.isEmpty() || wrapWidth() < 0)
         return;
-    settle(std::numeric_limits<int>::max(), 8, false);
+    settle(std::numeric_limits<int>::max(), 5, false);
 }
 
 void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
@@ -444,12 +482,22 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
     }
     // Paragraphs wholly above the one shown at the top are left for later: they do not show.
     int topParagraph = 0;
+    int topPosition = 0;
     if (shownFirst) {
         QTextBlock top = m_box->firstVisibleBlock();
+        topPosition = top.isValid() ? top.position() : 0;
         while (top.isValid() && continuesParagraph(top))
             top = top.previous();
         topParagraph = top.isValid() ? top.position() : 0;
     }
+    // In the background, a turn stops at about a step's worth of characters laid out too: the
+    // deadline alone would let a slow machine's turn run on over one long window.
+    const qint64 laidOutBefore = laidOutSoFar;
+    const auto turnSpent = [&] {
+        return deadline.hasExpired() || (budgetMs > 0 && laidOutSoFar - laidOutBefore >= placingStep);
+    };
+    bool placedAhead = false;
+    bool caretShown = false;
     qsizetype index = 0;
     while (index < m_dirty.size()) {
         Dirty &dirty = m_dirty[index];
@@ -460,24 +508,59 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
             ++index;
             continue;
         }
+        if (shownFirst && topPosition - from > farAhead) {
+            // Qt kept the caret in view by lines that were guesses: it is kept in view by the
+            // placed ones.
+            caretShown = caretShown || (m_box->isVisible() && m_box->viewport()->rect().contains(m_box->cursorRect()));
+            placedAhead = placeAhead(from, topPosition, limit) || placedAhead;
+            ++index;
+            continue;
+        }
         const int changedTo = dirty.wholeParagraph ? std::numeric_limits<int>::max() : dirty.changedTo.position();
         const int next =
-            place(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, limit, deadline);
+            place(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, limit, turnSpent);
         if (next < 0 || next <= from)
             m_dirty.removeAt(index);
         else
             dirty.from.setPosition(next);
-        if (deadline.hasExpired())
+        if (turnSpent())
             break;
     }
     if (m_viewMoved && !m_keepView)
         restoreView();
+    if (placedAhead && caretShown && !m_viewMoved)
+        m_box->ensureCursorVisible();
     // What is left goes on while the program is idle.
     if (!m_dirty.isEmpty())
         scheduleBackground();
 }
 
-int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, const QDeadlineTimer &deadline)
+bool LongParagraphs::placeAhead(int from, int topPosition, int limit)
+{
+    // Placed ahead already, and not changed since: the pieces there stay as they are.
+    if (!m_aheadFrom.isNull() && from < m_aheadFrom.position() && m_aheadFrom.position() <= topPosition &&
+        limit <= m_aheadTo.position())
+        return false;
+    // A few pieces above what shows, within the paragraph.
+    QTextBlock start = m_box->document()->findBlock(topPosition);
+    while (start.position() > from && topPosition - start.position() < leadBeforeShown && continuesParagraph(start))
+        start = start.previous();
+    const int startPosition = start.position();
+    const bool extends =
+        !m_aheadFrom.isNull() && m_aheadFrom.position() <= startPosition && startPosition <= m_aheadTo.position();
+    if (!extends) {
+        m_aheadFrom = QTextCursor(m_box->document());
+        m_aheadFrom.setPosition(startPosition);
+        m_aheadTo = QTextCursor(m_box->document());
+    }
+    // Known before the cuts move, so that the view is kept by them.
+    m_aheadTo.setPosition(qMin(limit, m_box->document()->characterCount() - 1));
+    const int next = place(startPosition, startPosition, std::numeric_limits<int>::max(), limit, [] { return false; });
+    m_aheadTo.setPosition(qMin(next < 0 ? limit : next, m_box->document()->characterCount() - 1));
+    return true;
+}
+
+int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, const std::function<bool()> &turnSpent)
 {
     QTextDocument *document = m_box->document();
     const BoxText &text = m_box->m_text;
@@ -597,7 +680,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
                 next = next.next();
                 if (lineStart > changedTo)
                     break; // from here on, everything is as it was
-                if (lineStart > limit || deadline.hasExpired()) {
+                if (lineStart > limit || turnSpent()) {
                     stop = lineStart;
                     break;
                 }
@@ -615,7 +698,7 @@ int LongParagraphs::place(int from, int changedFrom, int changedTo, int limit, c
             lineCounts.append({pieceStart, lineCount});
             pieceStart = lineStart;
             lineCount = 0;
-            if (lineStart > limit || deadline.hasExpired()) {
+            if (lineStart > limit || turnSpent()) {
                 stop = lineStart;
                 break;
             }
@@ -767,7 +850,8 @@ bool LongParagraphs::startsWithGap(const QTextBlock &block) const
 void LongParagraphs::viewWillMove()
 {
     // The view noted at the last scroll is where it stays; a box never scrolled is at its top.
-    if (!m_viewNoted)
+    // Noted by its line alone, in pieces not placed yet, it is kept by the pieces placed ahead.
+    if (!m_viewNoted || (m_view.paragraph.isNull() && !m_aheadFrom.isNull()))
         noteView();
     m_viewMoved = true;
 }
@@ -783,12 +867,18 @@ void LongParagraphs::noteView()
     const int topLine = qMax(0, value - top.firstLineNumber());
     QTextBlock paragraph = top;
     int line = topLine;
-    while (continuesParagraph(paragraph) && paragraph.previous().isValid()) {
+    // Placed ahead of the pieces before it, what shows is kept by where those placed pieces start.
+    const int aheadFrom = m_aheadFrom.isNull() ? -1 : m_aheadFrom.position();
+    const bool inAhead = aheadFrom >= 0 && aheadFrom <= top.position() && top.position() <= m_aheadTo.position();
+    while (continuesParagraph(paragraph) && paragraph.previous().isValid() &&
+           !(inAhead && paragraph.position() <= aheadFrom)) {
         paragraph = paragraph.previous();
         line += paragraph.lineCount();
     }
+    m_view.ahead = inAhead && paragraph.position() == aheadFrom && continuesParagraph(paragraph) &&
+                   !isPlaced(paragraphAround(m_box->document(), paragraph.position()).first, top.position());
     // Lines of pieces not placed yet are guesses: then only the line number is known.
-    const bool placed = isPlaced(paragraph.position(), top.position());
+    const bool placed = m_view.ahead || isPlaced(paragraph.position(), top.position());
     m_view.paragraph = placed ? QTextCursor(m_box->document()) : QTextCursor();
     if (placed) {
         m_view.paragraph.setPosition(paragraph.position());
@@ -816,9 +906,16 @@ void LongParagraphs::restoreView()
         return;
     }
     QTextBlock block = document->findBlock(m_view.paragraph.position());
-    while (continuesParagraph(block) && block.previous().isValid())
-        block = block.previous();
     int line = m_view.line;
+    if (m_view.ahead) {
+        // Placing from the paragraph's start may have moved the cut there: the place is a line
+        // start all the same.
+        document->documentLayout()->blockBoundingRect(block);
+        const QTextLine first = block.layout()->lineForTextPosition(m_view.paragraph.position() - block.position());
+        line += first.isValid() ? first.lineNumber() : 0;
+    }
+    while (!m_view.ahead && continuesParagraph(block) && block.previous().isValid())
+        block = block.previous();
     for (QTextBlock next = block.next();
          line >= qMax(1, block.lineCount()) && next.isValid() && continuesParagraph(next); next = block.next()) {
         line -= qMax(1, block.lineCount());

@@ -7,6 +7,8 @@
 #include <QStringView>
 #include <QTextCursor>
 
+#include <functional>
+
 class TextBox;
 
 // Keeps a text box's long paragraphs in pieces cut where the paragraph's lines wrap after a blank.
@@ -49,6 +51,10 @@ public:
 
     bool isSettled() const;
 
+    // Characters laid out so far, by every box, to find where lines wrap: what a turn of the
+    // event loop costs in placing, without a clock.
+    static qint64 charactersLaidOut();
+
     // Where a paragraph is cut before the box knows its width: at blanks, about one piece apart.
     static QList<qsizetype> provisionalCuts(QStringView paragraph);
 
@@ -74,6 +80,8 @@ private:
         QTextCursor paragraph; // none while what shows was not placed yet: then `line` is global
         int line = 0;
         bool gap = false;
+        // `paragraph` is where pieces placed ahead start, not where the paragraph does.
+        bool ahead = false;
     };
 
     qreal wrapWidth() const;
@@ -103,9 +111,12 @@ private:
     void schedulePlacingAfterChange();
     void settleInBackground();
     int visibleLimit() const;
-    // Places the pieces from `from` on, up to the first piece start past `limit` or the deadline;
-    // returns where to go on from, or -1 when done.
-    int place(int from, int changedFrom, int changedTo, int limit, const QDeadlineTimer &deadline);
+    // Places the pieces from `from` on, up to the first piece start past `limit` or until the turn
+    // is spent; returns where to go on from, or -1 when done.
+    int place(int from, int changedFrom, int changedTo, int limit, const std::function<bool()> &turnSpent);
+    // Places what shows, from `topPosition` to `limit`, in a paragraph whose pieces from `from`
+    // on are not placed yet and start far above it; whether it placed any.
+    bool placeAhead(int from, int topPosition, int limit);
     void applyCuts(const QList<int> &removed, const QList<int> &added, const QList<std::pair<int, int>> &lineCounts);
 
     TextBox *m_box;
@@ -123,6 +134,9 @@ private:
     // Lines of pieces placed for a new width before Qt lays the box out for it: Qt then counts
     // one line for each paragraph it has not laid out again.
     QList<std::pair<int, int>> m_linesForNewWidth;
+    // Pieces placed ahead of the placing from their paragraph's start, for what showed.
+    QTextCursor m_aheadFrom;
+    QTextCursor m_aheadTo;
     bool m_downwards = false;    // the last scroll was down
     bool m_scrolledDown = false; // Qt scrolled down since the event loop last turned
     // The caret and the text as the caret was last followed down.
