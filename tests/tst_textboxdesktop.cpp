@@ -27,13 +27,17 @@ QString paragraph(bool cut)
     return text;
 }
 
-void showAndSettle(QPlainTextEdit *edit)
+// The same text in a plain text edit and in a text box, both shown.
+void showBoth(QPlainTextEdit &plain, TextBox &box, const QString &text)
 {
-    edit->resize(320, 200);
-    edit->show();
-    QVERIFY(QTest::qWaitForWindowExposed(edit));
-    if (auto *box = qobject_cast<TextBox *>(edit))
-        QTRY_VERIFY(box->isSettled());
+    plain.setPlainText(text);
+    setBoxText(&box, text);
+    for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
+        edit->resize(320, 200);
+        edit->show();
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+    }
+    QTRY_VERIFY(box.isSettled());
 }
 
 // Drags the selection with the mouse to `to`, a position in the text: pressed on the selection,
@@ -114,10 +118,8 @@ void tst_TextBoxDesktop::draggedWordMoves()
     const QString text = paragraph(cut);
     QPlainTextEdit plain;
     TextBox box(nullptr);
-    plain.setPlainText(text);
-    setBoxText(&box, text);
+    showBoth(plain, box, text);
     for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
-        showAndSettle(edit);
         // "beta" to the end of "delta".
         QTextCursor beta(edit->document());
         beta.setPosition(6);
@@ -144,10 +146,8 @@ void tst_TextBoxDesktop::deleteToParagraphEnd()
     const QString text = paragraph(cut) + u"\nnext paragraph"_s;
     QPlainTextEdit plain;
     TextBox box(nullptr);
-    plain.setPlainText(text);
-    setBoxText(&box, text);
+    showBoth(plain, box, text);
     for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
-        showAndSettle(edit);
         QTextCursor caret(edit->document());
         caret.setPosition(8);
         edit->setTextCursor(caret);
