@@ -3,7 +3,7 @@
 // characters; once all is placed, the box holds the text, the caret and the view it should.
 #include "sampleproject.h"
 #include "ui/controls/boxtexts.h"
-#include "ui/controls/textbox/longparagraphs.h"
+#include "ui/controls/textbox/cutplacer.h"
 #include "ui/controls/textbox/textbox.h"
 
 #include <QApplication>
@@ -63,10 +63,10 @@ void tst_LongParagraphSteps::placingGoesInBoundedSteps()
     QVERIFY(QTest::qWaitForWindowExposed(&box));
 
     qint64 longest = 0;
-    qint64 before = LongParagraphs::charactersLaidOut();
+    qint64 before = CutPlacer::charactersLaidOut();
     const auto turn = [&](auto &&step) {
         step();
-        const qint64 after = LongParagraphs::charactersLaidOut();
+        const qint64 after = CutPlacer::charactersLaidOut();
         longest = qMax(longest, after - before);
         before = after;
     };

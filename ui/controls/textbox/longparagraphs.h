@@ -1,29 +1,42 @@
 #pragma once
 
-#include <QDeadlineTimer>
-#include <QFont>
-#include <QList>
+#include "ui/controls/textbox/cutplacer.h"
+
 #include <QObject>
-#include <QStringView>
+#include <QPointF>
+#include <QTextBlock>
 #include <QTextCursor>
 
-#include <functional>
+class QPlainTextEdit;
 
-class TextBox;
-
-// Keeps a text box's long paragraphs in pieces cut where the paragraph's lines wrap after a blank.
-// With greedy wrapping, a line's layout depends only on where it starts: pieces that start where
-// lines start show exactly the lines of the whole paragraph. Where the lines wrap is found by
-// laying the written text out in windows, as the box's own layout would; the cuts are then moved
-// there, as edits the box's history never sees.
-//
-// After an edit, only the pieces from the one before the edit are looked at, and only until a
-// cut is found where it was. After a change of width or font everything is placed anew: at once
-// where it shows, the rest a little at a time while the program is idle.
+// Keeps a text box's long paragraphs in pieces placed where the paragraph's lines wrap (see
+// CutPlacer), and the box's view where a whole paragraph would have it while the cuts move. What
+// shows is placed first: at once after an edit or a scroll; after a change of width or font,
+// before the box is drawn, the rest a little at a time while the program is idle.
 class LongParagraphs : public QObject
 {
 public:
-    explicit LongParagraphs(TextBox *box);
+    // What of its box LongParagraphs works with: the text edit as anyone has it, and what only
+    // the box knows.
+    class Box
+    {
+    public:
+        virtual QPlainTextEdit &edit() const = 0;
+        virtual const BoxText &writtenText() const = 0;
+        virtual QTextBlock firstVisibleBlock() const = 0;
+        virtual QPointF contentOffset() const = 0;
+        virtual quint64 changeCount() const = 0; // changes of the text so far
+        virtual bool isComposing() const = 0;    // an input method shows text not put in yet
+        // The box keeps the undo history itself; if not, Qt does, and the box holds no cut.
+        virtual bool keepsOwnHistory() const = 0;
+        // From now on the box keeps the undo history (see historyTakenOver()).
+        virtual void takeOverHistory() = 0;
+
+    protected:
+        ~Box() = default;
+    };
+
+    explicit LongParagraphs(Box &box);
 
     // Text changed from `position` to `end` (positions after the change), with this many more
     // paragraph breaks than before.
@@ -47,31 +60,14 @@ public:
     // A text was set, and the box left to Qt again.
     void historyLeftToQt();
     // While the box is left to Qt: a paragraph grew too long for it.
-    bool wantsToCut() const { return leftToQt() && !m_dirty.isEmpty(); }
+    bool wantsToCut() const { return leftToQt() && m_placer.hasWork(); }
 
     bool isSettled() const;
-
-    // Characters laid out so far, by every box, to find where lines wrap: what a turn of the
-    // event loop costs in placing, without a clock.
-    static qint64 charactersLaidOut();
-
-    // Where a paragraph is cut before the box knows its width: at blanks, about one piece apart.
-    static QList<qsizetype> provisionalCuts(QStringView paragraph);
 
 protected:
     bool event(QEvent *event) override;
 
 private:
-    struct Dirty
-    {
-        QTextCursor from; // a block start, where a line of the paragraph starts
-        // The text changed between these: cuts in there were made for the change, not found
-        // where the lines wrapped; after it, a cut found where it was ends the work.
-        QTextCursor changedFrom;
-        QTextCursor changedTo;
-        bool wholeParagraph = false;
-    };
-
     // Where the box shows its top, as a whole paragraph would have it: which paragraph, which
     // of its lines, and whether Qt scrolled onto it downwards (and so left the pixel rows above
     // the line's text showing).
@@ -89,40 +85,26 @@ private:
     void viewWillMove();
     void restoreView();
     void scrollTo(int line, bool gap);
-    void moveCutBelowFirstLine(const QTextBlock &block);
     // The block and line Qt puts at the top for Page Down (or Up).
     std::pair<QTextBlock, int> pageTarget(bool down) const;
     void followCaretDown();
     bool startsWithGap(const QTextBlock &block) const;
-    void markAllAnew();
     // Whether the box is left to Qt, which holds every paragraph whole.
     bool leftToQt() const;
     // Whether cuts may be placed now: left to Qt, the box first takes the history over, if a
     // paragraph has grown too long for Qt.
     bool mayPlace();
-    // Puts a cut paragraph Qt may hold whole back into one block.
-    int joinParagraph(int start, int end, int changedTo);
-    // Whether the pieces of the paragraph starting at `paragraphStart` are placed, up to `upTo`.
-    bool isPlaced(int paragraphStart, int upTo) const;
     void restoreLineCounts();
-    void addDirty(int from, int changedFrom, int changedTo, bool wholeParagraph);
     void settle(int limit, int budgetMs, bool shownFirst);
     void scheduleBackground();
     void schedulePlacingAfterChange();
     void settleInBackground();
     int visibleLimit() const;
-    // Places the pieces from `from` on, up to the first piece start past `limit` or until the turn
-    // is spent; returns where to go on from, or -1 when done.
-    int place(int from, int changedFrom, int changedTo, int limit, const std::function<bool()> &turnSpent);
-    // Places what shows, from `topPosition` to `limit`, in a paragraph whose pieces from `from`
-    // on are not placed yet and start far above it; whether it placed any.
-    bool placeAhead(int from, int topPosition, int limit);
-    void applyCuts(const QList<int> &removed, const QList<int> &added, const QList<std::pair<int, int>> &lineCounts);
+    void applyCuts(const CutPlacer::Cuts &cuts);
 
-    TextBox *m_box;
-    QList<Dirty> m_dirty;
-    qreal m_width = -1;
-    QFont m_font;
+    Box &m_box;
+    QPlainTextEdit &m_edit;
+    CutPlacer m_placer;
     bool m_backgroundQueued = false;
     quint64 m_changesWhenQueued = 0; // the box's count of changes when placing was queued
     bool m_changePlacingQueued = false;
@@ -134,9 +116,6 @@ private:
     // Lines of pieces placed for a new width before Qt lays the box out for it: Qt then counts
     // one line for each paragraph it has not laid out again.
     QList<std::pair<int, int>> m_linesForNewWidth;
-    // Pieces placed ahead of the placing from their paragraph's start, for what showed.
-    QTextCursor m_aheadFrom;
-    QTextCursor m_aheadTo;
     bool m_downwards = false;    // the last scroll was down
     bool m_scrolledDown = false; // Qt scrolled down since the event loop last turned
     // The caret and the text as the caret was last followed down.
@@ -144,7 +123,4 @@ private:
     quint64 m_followedChanges = 0;
     bool m_viewNoted = false;
     View m_view;
-    // A line start no piece may start at: the top line shown, when Qt is to leave the rows above
-    // its text showing (it does so only within a block).
-    int m_avoid = -1;
 };

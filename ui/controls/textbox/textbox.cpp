@@ -30,11 +30,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int pieceLength = 512;
-// A key into a paragraph this long costs Qt about 6 ms (bench_textbox); every text the program's
-// fields were ever meant to hold stays within it.
-int paragraphThreshold = 32768;
-
 // The longest paste placed up to its end before the view follows the caret: some pages, placed
 // in a few milliseconds.
 constexpr qsizetype exactPasteLength = 64 * 1024;
@@ -101,16 +96,17 @@ bool isParagraphEnd(QChar c)
 // search for "\n"; only a stretch longer than that is looked at character by character.
 bool hasLongParagraph(QStringView text)
 {
+    const qsizetype threshold = longParagraphThreshold();
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.size();
-        if (end - start > paragraphThreshold) {
+        if (end - start > threshold) {
             qsizetype paragraphStart = start;
             for (qsizetype i = start; i < end; ++i) {
                 if (isParagraphEnd(text[i]))
                     paragraphStart = i + 1;
-                else if (i - paragraphStart >= paragraphThreshold)
+                else if (i - paragraphStart >= threshold)
                     return true;
             }
         }
@@ -126,31 +122,33 @@ int textLength(const QPlainTextEdit *box)
 
 } // namespace
 
-int longParagraphThreshold()
+class TextBox::Pieces final : public LongParagraphs::Box
 {
-    return paragraphThreshold;
-}
+public:
+    explicit Pieces(TextBox &box)
+        : m_box(box)
+    {
+    }
 
-void setLongParagraphThreshold(int characters)
-{
-    paragraphThreshold = qMax(characters, 2);
-}
+    QPlainTextEdit &edit() const override { return m_box; }
+    const BoxText &writtenText() const override { return m_box.m_text; }
+    QTextBlock firstVisibleBlock() const override { return m_box.firstVisibleBlock(); }
+    QPointF contentOffset() const override { return m_box.contentOffset(); }
+    quint64 changeCount() const override { return m_box.m_changes; }
+    bool isComposing() const override { return m_box.m_composing; }
+    bool keepsOwnHistory() const override { return m_box.m_ownHistory; }
+    void takeOverHistory() override { m_box.takeOverHistory(); }
 
-int longParagraphPiece()
-{
-    return pieceLength;
-}
-
-void setLongParagraphPiece(int characters)
-{
-    pieceLength = qMax(characters, 2);
-}
+private:
+    TextBox &m_box;
+};
 
 TextBox::TextBox(QWidget *parent, int columns, int lines)
     : QPlainTextEdit(parent)
     , m_columns(columns)
     , m_lines(lines)
-    , m_paragraphs(std::make_unique<LongParagraphs>(this))
+    , m_pieces(std::make_unique<Pieces>(*this))
+    , m_paragraphs(std::make_unique<LongParagraphs>(*m_pieces))
 {
     setTabChangesFocus(true);
     m_history.reset(0);
@@ -297,7 +295,7 @@ bool TextBox::makesLongParagraph(const QTextCursor &cursor, QStringView text) co
     if (lineWrapMode() == NoWrap)
         return false;
     // What stays of the paragraphs around the place goes with the first and the last line put in.
-    const qsizetype threshold = paragraphThreshold;
+    const qsizetype threshold = longParagraphThreshold();
     const qsizetype before =
         cursor.selectionStart() - paragraphAround(document(), cursor.selectionStart(), threshold + 1).first;
     const qsizetype after =
@@ -485,8 +483,8 @@ void TextBox::insertWritten(QTextCursor &cursor, QStringView text)
             ++lineEnd;
         const QStringView paragraph = text.sliced(lineStart, lineEnd - lineStart);
         qsizetype pieceStart = 0;
-        if (paragraph.size() > paragraphThreshold && lineWrapMode() != NoWrap) {
-            for (const qsizetype cut : LongParagraphs::provisionalCuts(paragraph)) {
+        if (paragraph.size() > longParagraphThreshold() && lineWrapMode() != NoWrap) {
+            for (const qsizetype cut : CutPlacer::provisionalCuts(paragraph)) {
                 cursor.insertText(paragraph.sliced(pieceStart, cut - pieceStart).toString());
                 cursor.insertBlock();
                 markBreakBefore(cursor.block(), true);
@@ -595,13 +593,75 @@ void TextBox::applyHistoryStep(const BoxHistory::Step &step, bool undo)
     }
     m_history.finishUndoRedo();
     m_replaying = false;
-    // The lines are placed before the view follows the caret, as in one paragraph.
-    m_paragraphs->settleVisible();
     QTextCursor caret(document());
     caret.setPosition(qBound(0, step.caret, textLength(this)));
-    setTextCursor(caret);
-    ensureCursorVisible();
+    showCaretByPlacedLines(caret);
     announceHistory();
+}
+
+void TextBox::showCaretByPlacedLines(std::optional<QTextCursor> caret, int through)
+{
+    // Qt keeps the caret in view as an edit goes in, by lines the cuts are about to move: what
+    // shows is placed first (cuts move the cursors on them), then the caret goes where it was
+    // meant to and is kept in view by the lines as they show in one paragraph.
+    const int anchor = caret ? caret->anchor() : -1;
+    const int position = caret ? caret->position() : -1;
+    if (through >= 0)
+        m_paragraphs->settleThrough(through);
+    else
+        m_paragraphs->settleVisible();
+    if (caret) {
+        caret->setPosition(anchor);
+        caret->setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(*caret);
+    }
+    ensureCursorVisible();
+}
+
+namespace {
+
+// Input that finds its way by the lines shown: a key moving by lines or pages, a click finding
+// its place.
+bool readsShownLines(QEvent::Type type)
+{
+    return type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+}
+
+// Input after which what shows may have changed.
+bool changesShownLines(QEvent::Type type)
+{
+    return readsShownLines(type) || type == QEvent::InputMethod || type == QEvent::MouseButtonRelease ||
+           type == QEvent::Drop;
+}
+
+} // namespace
+
+template <typename Handler> bool TextBox::placingShown(QEvent *event, Handler &&handle)
+{
+    // What shows is placed here around the box's input, not in each handler: before input that
+    // reads the lines, after any that may have changed them (the caret may have gone where
+    // nothing was placed yet). Placing after a scroll, a resize or an edit of the program's is
+    // LongParagraphs' own.
+    const QEvent::Type type = event->type();
+    if (m_ownHistory && readsShownLines(type))
+        m_paragraphs->settleVisible();
+    const bool handled = handle();
+    if (m_ownHistory && changesShownLines(type)) {
+        m_paragraphs->settleVisible();
+        if (type == QEvent::KeyPress)
+            m_paragraphs->caretMoved();
+    }
+    return handled;
+}
+
+bool TextBox::event(QEvent *event)
+{
+    return placingShown(event, [&] { return QPlainTextEdit::event(event); });
+}
+
+bool TextBox::viewportEvent(QEvent *event)
+{
+    return placingShown(event, [&] { return QPlainTextEdit::viewportEvent(event); });
 }
 
 void TextBox::setPreferredSize(int columns, int lines)
@@ -619,14 +679,11 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         // Typed past what Qt holds whole: cut at once, as the keys go on.
         if (m_paragraphs->wantsToCut()) {
             takeOverHistory();
-            m_paragraphs->settleVisible();
-            ensureCursorVisible();
+            showCaretByPlacedLines(std::nullopt);
         }
         return;
     }
     finishClear();
-    // Keys that move by lines or pages look at lines below the ones shown.
-    m_paragraphs->settleVisible();
     if (!isReadOnly() && event->matches(QKeySequence::Undo)) {
         undo();
         event->accept();
@@ -641,10 +698,8 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         m_paragraphs->preparePageMove(true);
     else if (event->matches(QKeySequence::MoveToPreviousPage) || event->matches(QKeySequence::SelectPreviousPage))
         m_paragraphs->preparePageMove(false);
-    if (handleParagraphKey(event) || moveOverSoftBreak(event)) {
-        m_paragraphs->settleVisible();
+    if (handleParagraphKey(event) || moveOverSoftBreak(event))
         return;
-    }
 
     // How Qt groups the key's edit for undo: typing, Backspace, Delete and a new line with
     // nothing selected may run on with the keys before; anything else is a step of its own.
@@ -663,12 +718,9 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     } else {
         editAsOneStep(-1, [&] { QPlainTextEdit::keyPressEvent(event); });
     }
-    m_paragraphs->settleVisible();
-    // Qt kept the caret in view, and moved it, before the edited piece was placed: as it keeps
-    // it in view after every edit, it does so once more by the placed lines.
+    // Qt keeps the caret in view after every edit: once more by the placed lines.
     if (m_changes != changesBefore)
-        ensureCursorVisible();
-    m_paragraphs->caretMoved();
+        showCaretByPlacedLines(std::nullopt);
 }
 
 bool TextBox::typesText(const QKeyEvent *event) const
@@ -890,7 +942,6 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
     announceHistory();
     // While an input method composes, its text shows in the caret's block: no cut moves.
     m_composing = !event->preeditString().isEmpty();
-    m_paragraphs->settleVisible();
 }
 
 QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -955,18 +1006,10 @@ void TextBox::insertFromMimeData(const QMimeData *source)
         cursor.beginEditBlock();
         insertWritten(cursor, source->text());
         cursor.endEditBlock();
-        // Cut where the lines wrap before the view follows the caret, as in one paragraph: up to
-        // the caret for a paste of some pages (a longer one would wait for all of it to be laid
-        // out; the view then follows the caret by the lines cut as it went in).
-        const int caret = cursor.position();
-        if (source->text().size() <= exactPasteLength)
-            m_paragraphs->settleThrough(caret);
-        else
-            m_paragraphs->settleVisible();
-        cursor.setPosition(caret);
-        setTextCursor(cursor);
+        // Placed up to the caret for a paste of some pages (a longer one would wait for all of
+        // it to be laid out; the view then follows the caret by the lines cut as it went in).
+        showCaretByPlacedLines(cursor, source->text().size() <= exactPasteLength ? cursor.position() : -1);
     });
-    ensureCursorVisible();
 }
 
 void TextBox::dropEvent(QDropEvent *event)
@@ -996,17 +1039,12 @@ void TextBox::dropEvent(QDropEvent *event)
         target.beginEditBlock();
         insertWritten(target, data->text());
         target.endEditBlock();
-        const int caret = target.position();
-        m_paragraphs->settleVisible();
-        target.setPosition(caret);
-        setTextCursor(target);
+        showCaretByPlacedLines(target);
     });
     event->acceptProposedAction();
     // What Qt's drop handling also does: the drop's feedback and scrolling end.
     QDragLeaveEvent leave;
     QPlainTextEdit::dragLeaveEvent(&leave);
-    ensureCursorVisible();
-    m_paragraphs->settleVisible();
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
@@ -1050,14 +1088,8 @@ void TextBox::mousePressEvent(QMouseEvent *event)
         (event->position() - m_tripleClickPoint).toPoint().manhattanLength() < QApplication::startDragDistance();
     m_tripleClickDeadline = -1;
     m_tripleClickParagraph = {-1, -1};
-    if (!m_ownHistory) {
-        QPlainTextEdit::mousePressEvent(event);
-        return;
-    }
-    // A click finds its place in the lines as they show in one paragraph.
-    m_paragraphs->settleVisible();
     QPlainTextEdit::mousePressEvent(event);
-    if (!tripleClick)
+    if (!m_ownHistory || !tripleClick)
         return;
     // Qt selects the block and its break (QWidgetTextControlPrivate::mousePressEvent, Qt 6.4);
     // a long paragraph is several blocks. (Qt's selection may already span two pieces: a cut

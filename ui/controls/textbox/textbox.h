@@ -2,6 +2,7 @@
 
 #include "ui/controls/textbox/boxhistory.h"
 #include "ui/controls/textbox/boxtext.h"
+#include "ui/controls/textbox/cutplacer.h"
 #include "ui/controls/textbox/softbreaks.h"
 
 #include <QPlainTextEdit>
@@ -73,6 +74,8 @@ public slots:
     void redo();
 
 protected:
+    bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -89,7 +92,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    friend class LongParagraphs;
+    // What LongParagraphs is given of the box.
+    class Pieces;
 
     QSize sizeFor(int columns, int lines) const;
     void noteChange(int position, int removed, int added);
@@ -104,6 +108,11 @@ private:
     // Putting `text` in at `cursor` would make a paragraph longer than Qt is left to hold.
     bool makesLongParagraph(const QTextCursor &cursor, QStringView text) const;
     void selectWholeParagraphs(int anchor, int position);
+    // Around each event of the box's input: what shows is placed before and after it.
+    template <typename Handler> bool placingShown(QEvent *event, Handler &&handle);
+    // Places what shows (and up to `through`), then puts the caret as `caret` has it, if given,
+    // and keeps it in view, as an edit of Qt's does.
+    void showCaretByPlacedLines(std::optional<QTextCursor> caret, int through = -1);
     // Runs an edit of the box's own as one undo step.
     template <typename Edit> void editAsOneStep(int caret, Edit &&edit);
     void insertWritten(QTextCursor &cursor, QStringView text);
@@ -119,6 +128,7 @@ private:
     int m_lines;
     BoxText m_text;
     BoxHistory m_history;
+    std::unique_ptr<Pieces> m_pieces;
     std::unique_ptr<LongParagraphs> m_paragraphs;
     bool m_ownHistory = false;
     bool m_settingLong = false; // a text with long paragraphs is being set
@@ -142,13 +152,3 @@ private:
     std::pair<int, int> m_tripleClickParagraph{-1, -1}; // the paragraph a triple click selected
     int m_topLine = 0;                                  // the first line shown, as the scroll bar had it
 };
-
-// Only a paragraph longer than this many characters is cut into pieces, and only while lines
-// wrap (a box that does not wrap is Qt's own, whatever its text): up to it a key costs Qt
-// a few milliseconds (bench_textbox measures it). Set small by tests, to cut short texts.
-int longParagraphThreshold();
-void setLongParagraphThreshold(int characters);
-// Pieces of a long paragraph are at least about this many characters long (a paragraph without a
-// blank stays whole). Set small by tests, to have soft breaks in short texts.
-int longParagraphPiece();
-void setLongParagraphPiece(int characters);
