@@ -175,6 +175,8 @@ private slots:
     void drawsAsOneParagraph();
     void visualLineMoves_data();
     void visualLineMoves();
+    void selectedOverPieces_data();
+    void selectedOverPieces();
     void fallbackFontLetter();
 
 private:
@@ -340,6 +342,42 @@ void tst_TextBoxDrawing::visualLineMoves()
             (press == 1 || !samePixels(pair, QString(), &message)))
             QEXPECT_FAIL("", SelectedSoftBreak, Continue);
         QVERIFY2(samePixels(pair, u"after move "_s + QString::number(press), &message), message.constData());
+    }
+}
+
+void tst_TextBoxDrawing::selectedOverPieces_data()
+{
+    QTest::addColumn<bool>("lineSeparator");
+    QTest::newRow("words") << false;
+    // The box has Qt leave out a selected piece's end patch by saying that the piece shows its
+    // separators while it paints (QTextLayout::draw, Qt 6.4): a line separator in it shows none.
+    QTest::newRow("line separators in pieces") << true;
+}
+
+void tst_TextBoxDrawing::selectedOverPieces()
+{
+    QFETCH(bool, lineSeparator);
+    QString text = paragraph(200);
+    if (lineSeparator) {
+        for (const int at : {30, 95, 160})
+            text.insert(text.indexOf(u' ', at), QChar(QChar::LineSeparator));
+    }
+    Pair pair(text, 260, 170);
+    QVERIFY(settle(pair));
+    QVERIFY2(pair.box.document()->blockCount() > 5, "the paragraph was not cut");
+    const int length = pair.plain.document()->characterCount() - 1;
+    for (const auto &[anchor, position] : {std::pair(5, length - 5), std::pair(length / 2, 12)}) {
+        pair.apply([anchor, position](QPlainTextEdit *e) {
+            QTextCursor cursor = e->textCursor();
+            cursor.setPosition(anchor);
+            cursor.setPosition(position, QTextCursor::KeepAnchor);
+            e->setTextCursor(cursor);
+        });
+        QVERIFY(settle(pair));
+        QCOMPARE(pair.box.verticalScrollBar()->value(), pair.plain.verticalScrollBar()->value());
+        QByteArray message;
+        QVERIFY2(samePixels(pair, u"selected from %1 to %2"_s.arg(anchor).arg(position), &message),
+                 message.constData());
     }
 }
 

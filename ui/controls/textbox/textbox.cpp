@@ -749,11 +749,11 @@ void TextBox::paintEvent(QPaintEvent *event)
     }
     // Qt marks a selected paragraph end with a patch a quarter of a line wide after the text of
     // its last line, unless the layout shows its line and paragraph separators (QTextLayout::draw,
-    // Qt 6.4). A soft break is
-    // a blank within the paragraph, which a selection does not show at the end of a line: while
-    // Qt paints, the pieces before soft breaks say that they show them (they hold none to show).
-    // A layout that takes its text in while it says so takes a separator mark in as well: it has
-    // its text before, and lets it go after. (A piece holding a line separator would show it.)
+    // Qt 6.4). A soft break is a blank within the paragraph, which a selection does not show at
+    // the end of a line: while Qt paints, the pieces before soft breaks say that they show them.
+    // A layout that takes its text in while it says so takes a separator's mark in as well: it
+    // has its text before (so a line separator in a piece shows no mark either), and lets it go
+    // after.
     QList<QTextLayout *> marked;
     if (const QTextCursor selection = textCursor(); selection.hasSelection()) {
         const int height = viewport()->height();
@@ -765,7 +765,7 @@ void TextBox::paintEvent(QPaintEvent *event)
             const int end = block.position() + block.length() - 1;
             if (selection.selectionStart() <= end && selection.selectionEnd() > end && block.next().isValid() &&
                 continuesParagraph(block.next()) && !(option.flags() & QTextOption::ShowLineAndParagraphSeparators) &&
-                layout->lineCount() > 0 && !block.text().contains(QChar::LineSeparator)) {
+                layout->lineCount() > 0) {
                 layout->lineAt(0).cursorToX(0);
                 option.setFlags(option.flags() | QTextOption::ShowLineAndParagraphSeparators);
                 layout->setTextOption(option);
