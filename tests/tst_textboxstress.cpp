@@ -468,6 +468,7 @@ private slots:
     void initTestCase();
     void randomEdits_data();
     void randomEdits();
+    void inputMethodOverSelectedParagraph();
 };
 
 void tst_TextBoxStress::initTestCase()
@@ -553,6 +554,39 @@ void tst_TextBoxStress::randomEdits()
             QVERIFY2(boxText(&box) == boxText(&plain), where.constData());
         }
     }
+}
+
+void tst_TextBoxStress::inputMethodOverSelectedParagraph()
+{
+    // A cut paragraph selected from its start to the end of the text, as a triple click selects
+    // it, and an input method's commit put in before it: the break before it stays a paragraph
+    // break.
+    QPlainTextEdit plain;
+    TextBox box(nullptr);
+    const QString text = u"gateway page for AltaVista\n"_s + u"search engine rank "_s.repeated(12);
+    for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
+        setBoxText(edit, text);
+        edit->resize(300, 140);
+        edit->show();
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+    }
+    QTRY_VERIFY(box.isSettled());
+    QVERIFY(box.keepsOwnHistory());
+    const int paragraph = int(text.indexOf(u'\n')) + 1;
+    for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(paragraph);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+        QInputMethodEvent event;
+        event.setCommitString(u"rank"_s, -3, 3000);
+        QCoreApplication::sendEvent(edit, &event);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(boxText(&box), boxText(&plain));
+    QCOMPARE(boxText(&box), u"gateway page for AltaVisrankta\r\n"_s);
+    QTest::keySequence(&box, QKeySequence::Undo);
+    QCOMPARE(boxText(&box), QString(text).replace(u"\n"_s, u"\r\n"_s));
 }
 
 QTEST_MAIN(tst_TextBoxStress)

@@ -927,6 +927,14 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
 
     finishClear();
     m_inInputMethod = true;
+    if (gettingInput && cursor.hasSelection()) {
+        // Qt takes the selection out within the same change as the commit, and a block it joins
+        // keeps the mark of its last part: from the start of a paragraph to the end of a cut one,
+        // a paragraph break would come out soft. Taken out first, as a change of its own, the
+        // mark where it starts is set as the written text has it (see noteChange()).
+        QTextCursor selection = textCursor();
+        selection.removeSelectedText();
+    }
     QPlainTextEdit::inputMethodEvent(&shifted);
     m_inInputMethod = false;
     event->setAccepted(shifted.isAccepted());
