@@ -321,11 +321,15 @@ private:
     // What Orca has spoken, in order; each expectation is met by speech after the last one met.
     QStringList utterances() const;
     QString expect(const QString &words, const QString &where);
+    // The first utterance since the last one met that `heard` takes; `what` says what was awaited.
+    QString expectSpoken(const std::function<bool(const QString &)> &heard, const QString &what, const QString &where);
     // The window's place and its instructions, spoken together on arriving at it.
     void expectWindow(const QString &place, const QString &instructions, const QString &where);
     void keys(const QStringList &names);
     void type(const QString &text);
     void xdotool(const QStringList &arguments);
+    // Puts `text` on the desktop's clipboard, as another program's copy.
+    void copy(const QString &text);
 
     QTemporaryDir m_folder{QDir::tempPath() + u"/rankwright-orca-XXXXXX"_s};
     std::unique_ptr<Desktop> m_desktop;
@@ -401,12 +405,18 @@ QStringList tst_Orca::utterances() const
 
 QString tst_Orca::expect(const QString &words, const QString &where)
 {
+    return expectSpoken([&](const QString &spoken) { return spoken.contains(words); }, quoted(words), where);
+}
+
+QString tst_Orca::expectSpoken(const std::function<bool(const QString &)> &heard, const QString &what,
+                               const QString &where)
+{
     QElapsedTimer waited;
     waited.start();
     while (true) {
         const QStringList spoken = utterances();
         for (qsizetype index = m_heard; index < spoken.size(); ++index) {
-            if (spoken[index].contains(words)) {
+            if (heard(spoken[index])) {
                 m_heard = index + 1;
                 return spoken[index];
             }
@@ -418,7 +428,7 @@ QString tst_Orca::expect(const QString &words, const QString &where)
         if (waited.elapsed() > SpeechTimeout) {
             const QStringList since = spoken.mid(m_heard);
             const QString recent = since.isEmpty() ? u"(nothing)"_s : since.mid(since.size() - 25).join(u"\n  "_s);
-            fail(u"%1: Orca never said %2; it said since then:\n  %3"_s.arg(where, quoted(words), recent));
+            fail(u"%1: Orca never said %2; it said since then:\n  %3"_s.arg(where, what, recent));
         }
         m_program->waitForFinished(Poll);
     }
@@ -441,6 +451,19 @@ void tst_Orca::xdotool(const QStringList &arguments)
     if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
         fail(u"xdotool %1 failed: %2 %3"_s.arg(arguments.join(u' '), tool.errorString(),
                                                QString::fromLocal8Bit(tool.readAll()).trimmed()));
+}
+
+void tst_Orca::copy(const QString &text)
+{
+    // xclip goes on in the background handing the text out, until the X server ends.
+    QProcess clip;
+    clip.setProcessEnvironment(m_desktop->environment());
+    clip.setProcessChannelMode(QProcess::MergedChannels);
+    clip.start(u"xclip"_s, {u"-selection"_s, u"clipboard"_s});
+    clip.write(text.toUtf8());
+    clip.closeWriteChannel();
+    if (!clip.waitForFinished(30000) || clip.exitStatus() != QProcess::NormalExit || clip.exitCode() != 0)
+        fail(u"xclip failed: %1 %2"_s.arg(clip.errorString(), QString::fromLocal8Bit(clip.readAll()).trimmed()));
 }
 
 void tst_Orca::keys(const QStringList &names)
@@ -545,6 +568,35 @@ void tst_Orca::step4()
         expectWindow(u"Step 4 of 7"_s, u"Be sure to include an accurate description of your site."_s, u"step 4"_s);
         expect(u"Page Body: text"_s, u"step 4's first focus"_s);
         type(u"blue widgets for every home"_s);
+        // Words pasted after them as one paragraph too long to be laid out whole: Orca reads
+        // the lines shown, one at a time, as in any text box.
+        // Each word its number in letters ("xaab" is 1): Orca reads figures in its own way.
+        const auto word = [](int number) {
+            return u"x%1%2%3"_s.arg(QChar(u'a' + number / 676))
+                .arg(QChar(u'a' + number / 26 % 26))
+                .arg(QChar(u'a' + number % 26));
+        };
+        const auto number = [](QStringView word) {
+            return (word[1].unicode() - u'a') * 676 + (word[2].unicode() - u'a') * 26 + (word[3].unicode() - u'a');
+        };
+        QStringList words;
+        for (int i = 0; i < 8000; ++i)
+            words.append(word(i));
+        copy(u' ' + words.join(u' '));
+        keys({u"ctrl+v"_s, u"ctrl+Home"_s, u"Down"_s});
+        static const QRegularExpression Line(uR"(^(x[a-z]{3})(?: x[a-z]{3})* ?$)"_s);
+        const QString second = expectSpoken([](const QString &spoken) { return Line.match(spoken).hasMatch(); },
+                                            u"the words of one line"_s, u"the second line of the pasted body"_s);
+        // The line after the first one, a line's worth of words.
+        const int first = number(Line.match(second).captured(1));
+        const qsizetype count = second.split(u' ', Qt::SkipEmptyParts).size();
+        if (first > 20 || count < 2 || count > 20)
+            fail(u"the second line of the pasted body: Orca said %1"_s.arg(quoted(second)));
+        keys({u"ctrl+End"_s, u"Up"_s});
+        const QString last = expectSpoken([](const QString &spoken) { return Line.match(spoken).hasMatch(); },
+                                          u"the words of one line"_s, u"the last lines of the pasted body"_s);
+        if (number(Line.match(last).captured(1)) < 7900)
+            fail(u"the line before the last of the pasted body: Orca said %1"_s.arg(quoted(last)));
         keys({u"Tab"_s, u"Tab"_s, u"Tab"_s, u"space"_s});
         const QString results = expect(u"Page Body Statistics:"_s, u"the body analysis"_s);
         if (!results.contains(u"For Alta Vista:"_s))
