@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSyntaxHighlighter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -134,6 +135,7 @@ private slots:
     void answersAsPlainTextEdit();
     void noWrapNeverCuts();
     void cutsOnlyAtBlanks();
+    void highlighterKeepsPieces();
     void contextMenuUndoesAndRedoes();
 
 private:
@@ -703,6 +705,54 @@ void tst_LongParagraphs::cutsOnlyAtBlanks()
     QVERIFY(box.blockCount() > 3);
     for (QTextBlock block = box.document()->begin().next(); block.isValid(); block = block.next())
         QCOMPARE(box.writtenText().at(block.position() - 1), u' ');
+}
+
+void tst_LongParagraphs::highlighterKeepsPieces()
+{
+    // A highlighter sets every block's state, as most do: the pieces stay one paragraph, through
+    // an edit and a new width, and show the lines a plain text edit shows.
+    class Highlighter : public QSyntaxHighlighter
+    {
+    public:
+        using QSyntaxHighlighter::QSyntaxHighlighter;
+
+    protected:
+        void highlightBlock(const QString &text) override { setCurrentBlockState(int(text.size())); }
+    };
+    QPlainTextEdit plain;
+    TextBox box(nullptr);
+    QString paragraph = sampleBody(40 * SmallPiece).replace(u"\r\n"_s, u" "_s);
+    std::vector<std::unique_ptr<Highlighter>> highlighters;
+    for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
+        edit->resize(300, 200);
+        edit->show();
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        highlighters.push_back(std::make_unique<Highlighter>(edit->document()));
+        setBoxText(edit, paragraph + u"\r\nthe end"_s);
+    }
+    QTRY_VERIFY(box.isSettled());
+    QVERIFY(box.blockCount() > 10);
+    for (QPlainTextEdit *edit : {&plain, static_cast<QPlainTextEdit *>(&box)}) {
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(int(paragraph.size() / 2));
+        edit->setTextCursor(cursor);
+        QTest::keyClicks(edit, u"gateway "_s);
+        edit->resize(230, 200);
+    }
+    paragraph.insert(paragraph.size() / 2, u"gateway "_s);
+    QTRY_VERIFY(box.isSettled());
+    QCOMPARE(boxText(&box), paragraph + u"\r\nthe end"_s);
+    const auto lines = [](QPlainTextEdit &edit) {
+        int count = 0;
+        for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+            edit.document()->documentLayout()->blockBoundingRect(block);
+            count += block.layout()->lineCount();
+        }
+        return count;
+    };
+    QCOMPARE(lines(box), lines(plain));
+    // It did highlight.
+    QCOMPARE(box.document()->lastBlock().userState(), 7);
 }
 
 void tst_LongParagraphs::contextMenuUndoesAndRedoes()

@@ -5,20 +5,24 @@
 
 namespace {
 
-// The state of a block whose break before it is soft: it stands for a blank. Qt gives a block
-// made by splitting another no state, so a line break nobody cut is never soft.
-constexpr int SoftBreakState = 0x50f7b7;
+// The data of a block whose break before it is soft: it stands for a blank. Kept as the block's
+// user data, not its user state, which a QSyntaxHighlighter sets for every block it highlights.
+// Qt gives a block made by splitting another no data, so a line break nobody cut is never soft.
+class SoftBreak final : public QTextBlockUserData
+{
+};
 
 } // namespace
 
 bool continuesParagraph(const QTextBlock &block)
 {
-    return block.userState() == SoftBreakState;
+    return dynamic_cast<const SoftBreak *>(block.userData()) != nullptr;
 }
 
 void markBreakBefore(QTextBlock block, bool soft)
 {
-    block.setUserState(soft ? SoftBreakState : -1);
+    if (continuesParagraph(block) != soft)
+        block.setUserData(soft ? new SoftBreak : nullptr);
 }
 
 std::pair<int, int> paragraphAround(const QTextDocument *document, int position, int reach)

@@ -7,8 +7,8 @@ class QTextBlock;
 class QTextDocument;
 
 // A text box cuts a long paragraph into pieces, each a block of its document; the break before a
-// piece is soft: it stands for the blank the cut replaced. The mark is kept in the block's user
-// state (a QSyntaxHighlighter, which sets that state, is not to be put on a text box).
+// piece is soft: it stands for the blank the cut replaced. The mark is kept as the block's user
+// data (a highlighter that sets user data of its own is not to be put on a text box).
 
 // The break before the block is soft: the block goes on with the paragraph of the one before.
 bool continuesParagraph(const QTextBlock &block);
