@@ -38,7 +38,8 @@ class QTextBlock;
 //   do nothing: the box's own undo() and redo() do it, as do the keys and the context menu;
 // - the document's text, blocks and cursors show the pieces: toPlainText() and
 //   document()->toPlainText() give each soft break as a line break, blockCount() counts pieces,
-//   and a cursor's block is a piece (boxText() and writtenText() give the text as written).
+//   and a cursor's block is a piece (boxText() and writtenText() give the text as written); a
+//   QSyntaxHighlighter on the document highlights each piece as a block of its own.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
