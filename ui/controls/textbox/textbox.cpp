@@ -1048,6 +1048,11 @@ void TextBox::dropEvent(QDropEvent *event)
         insertWritten(target, data->text());
         target.endEditBlock();
         showCaretByPlacedLines(target);
+        // Qt puts the caret there within the drop's edit block, which leaves its place along the
+        // line to be found when it next goes up or down (QWidgetTextControl::dropEvent, Qt 6.4).
+        QTextCursor dropped = textCursor();
+        dropped.setVerticalMovementX(-1);
+        setTextCursor(dropped);
     });
     event->acceptProposedAction();
     // What Qt's drop handling also does: the drop's feedback and scrolling end.
