@@ -1101,13 +1101,22 @@ void TextBox::mousePressEvent(QMouseEvent *event)
         (event->position() - m_tripleClickPoint).toPoint().manhattanLength() < QApplication::startDragDistance();
     m_tripleClickDeadline = -1;
     m_tripleClickParagraph = {-1, -1};
+    // Qt selects the block of the word the double click selected and its break
+    // (QWidgetTextControlPrivate::mousePressEvent, Qt 6.4); a long paragraph is several blocks.
+    const int word = textCursor().selectionStart();
+    if (m_ownHistory && tripleClick && textCursor().hasSelection()) {
+        // Qt knows a triple click by where the double click was in its contents' coordinates,
+        // which count from the top block shown: if cuts above moved since, it takes the press
+        // for one on the selected word, which its release then undoes. With nothing selected it
+        // puts the caret there, and keeps what the box selects.
+        QTextCursor collapsed = textCursor();
+        collapsed.clearSelection();
+        setTextCursor(collapsed);
+    }
     QPlainTextEdit::mousePressEvent(event);
     if (!m_ownHistory || !tripleClick)
         return;
-    // Qt selects the block and its break (QWidgetTextControlPrivate::mousePressEvent, Qt 6.4);
-    // a long paragraph is several blocks. (Qt's selection may already span two pieces: a cut
-    // moves off the caret's line as the caret moves.)
-    m_tripleClickParagraph = paragraphAround(document(), textCursor().selectionStart());
+    m_tripleClickParagraph = paragraphAround(document(), word);
     selectWholeParagraphs(m_tripleClickParagraph.first, m_tripleClickParagraph.second);
 }
 
