@@ -763,12 +763,24 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
     // shows, which is put back afterwards.
     if (m_box->isVisible() && top.isValid() && first < top.position() + top.length())
         viewWillMove();
+    // Where what shows ends. Qt draws the whole box again for any change of blocks
+    // (QPlainTextDocumentLayout::documentChanged, Qt 6.4): cuts below what shows change nothing
+    // there, and are placed without drawing it again.
+    int shownEnd = INT_MAX;
+    if (m_box->isVisible() && top.isValid()) {
+        qreal y = m_box->contentOffset().y();
+        for (QTextBlock block = top; block.isValid() && y < m_box->viewport()->height(); block = block.next()) {
+            y += layout->blockBoundingRect(block).height();
+            shownEnd = block.position() + block.length();
+        }
+    }
     const QTextCursor caret = m_box->textCursor();
     const int anchor = caret.anchor();
     const int position = caret.position();
     {
         // No character changes: nobody is told of an edit, and the modified state stays.
         const QSignalBlocker quiet(document);
+        const QSignalBlocker quietLayout(layout);
         const bool modified = document->isModified();
         QTextCursor cursor(document);
         cursor.beginEditBlock();
@@ -785,6 +797,10 @@ void LongParagraphs::applyCuts(const QList<int> &removed, const QList<int> &adde
         cursor.endEditBlock();
         document->setModified(modified);
     }
+    // What Qt says of a change of blocks, but the drawing only where it shows.
+    emit layout->documentSizeChanged(layout->documentSize());
+    if (first < shownEnd)
+        emit layout->update();
     // Qt keeps a block's data with the first part of a split and the last part of a join: the
     // marks follow the written text, where a soft break is a blank.
     const BoxText &text = m_box->m_text;
