@@ -895,9 +895,21 @@ void LongParagraphs::noteView()
                    !isPlaced(paragraphAround(m_box->document(), paragraph.position()).first, top.position());
     // Lines of pieces not placed yet are guesses: then only the line number is known.
     const bool placed = m_view.ahead || isPlaced(paragraph.position(), top.position());
+    int keptAt = paragraph.position();
+    if (m_view.ahead && !m_placing) {
+        // Shown on pieces placed ahead, the view is kept by where its top line starts: lines
+        // wrapped from another start need not meet the paragraph's soon (in a text that repeats,
+        // never), so their count is no place to keep. (While they are being placed, what shows
+        // is not placed yet: only its lines count.)
+        m_box->document()->documentLayout()->blockBoundingRect(top);
+        if (const QTextLine shown = top.layout()->lineAt(topLine); shown.isValid()) {
+            keptAt = top.position() + shown.textStart();
+            line = 0;
+        }
+    }
     m_view.paragraph = placed ? QTextCursor(m_box->document()) : QTextCursor();
     if (placed) {
-        m_view.paragraph.setPosition(paragraph.position());
+        m_view.paragraph.setPosition(keptAt);
         // Text put in right at the paragraph's start is in the paragraph.
         m_view.paragraph.setKeepPositionOnInsert(true);
     }
@@ -985,8 +997,14 @@ void LongParagraphs::caretMoved()
         return;
     // Lines not placed yet are no lines to go by; they will be placed keeping the rule. (Nothing
     // is left to place most of the time: the way to the paragraph's start is taken only if not.)
-    if (!m_dirty.isEmpty() && !isPlaced(paragraphAround(m_box->document(), block.position()).first, block.position()))
+    if (!m_dirty.isEmpty() && !isPlaced(paragraphAround(m_box->document(), block.position()).first, block.position())) {
+        // But from the top shown down to the caret, pieces placed ahead are lines Qt kept the
+        // caret in view by, its margin rule included (see followCaretDown()).
+        const int top = m_box->firstVisibleBlock().position();
+        if (!m_aheadFrom.isNull() && m_aheadFrom.position() <= top && block.position() <= m_aheadTo.position())
+            followCaretDown();
         return;
+    }
     m_box->document()->documentLayout()->blockBoundingRect(block);
     const QTextLayout *layout = block.layout();
     const QTextLine line = layout->lineForTextPosition(caret.position() - block.position());
