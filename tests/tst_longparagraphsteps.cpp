@@ -45,6 +45,8 @@ private slots:
     void placingGoesInBoundedSteps();
     void endReachedBeforePlacing_data();
     void endReachedBeforePlacing();
+    void keysBeforePlacing_data();
+    void keysBeforePlacing();
 };
 
 void tst_LongParagraphSteps::placingGoesInBoundedSteps_data()
@@ -192,6 +194,57 @@ void tst_LongParagraphSteps::endReachedBeforePlacing()
     QCOMPARE(box.verticalScrollBar()->maximum(), plain.verticalScrollBar()->maximum());
     QCOMPARE(box.document()->lineCount(), plain.document()->firstBlock().layout()->lineCount());
     checkEnd(u"placed"_s);
+}
+
+void tst_LongParagraphSteps::keysBeforePlacing_data()
+{
+    QTest::addColumn<bool>("atEnd");
+    // Why a row is known to lay out more, and left so.
+    QTest::addColumn<QString>("knownWhy");
+    QTest::newRow("at the start") << false << QString();
+    QTest::newRow("at the end, after Ctrl+End")
+        << true
+        << u"at the end of the text, the pieces placed ahead are placed again on every key: they end "
+           "a character short of where what shows is counted to end"_s;
+}
+
+// While a long paragraph is placed, a key lays out about the piece it is typed into, wherever the
+// caret is: what shows was placed already, ahead of the pieces before it.
+void tst_LongParagraphSteps::keysBeforePlacing()
+{
+    QFETCH(bool, atEnd);
+    QFETCH(QString, knownWhy);
+    QString body = sampleBody(8 << 20);
+    body.replace("\r\n"_L1, " "_L1);
+    TextBox box(nullptr);
+    box.resize(500, 300);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    setBoxText(&box, body);
+    QCoreApplication::processEvents();
+    if (atEnd)
+        QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QVERIFY(!box.isSettled());
+
+    const int caret = box.textCursor().position();
+    QString typed;
+    for (const char letter : "word") {
+        if (!letter)
+            break;
+        const qint64 before = LongParagraphs::charactersLaidOut();
+        QTest::keyClick(&box, letter);
+        typed += QLatin1Char(letter);
+        const qint64 laidOut = LongParagraphs::charactersLaidOut() - before;
+        if (!knownWhy.isEmpty())
+            QEXPECT_FAIL("", qPrintable(knownWhy), Continue);
+        QVERIFY2(laidOut <= 4 * longParagraphPiece(),
+                 qPrintable(u"the key '%1' laid out %2 characters"_s.arg(QLatin1Char(letter)).arg(laidOut)));
+        QVERIFY(!box.isSettled());
+    }
+    QCOMPARE(boxText(&box), QString(body).insert(caret, typed));
+    QCOMPARE(box.textCursor().position(), caret + typed.size());
+    QVERIFY(box.viewport()->rect().contains(box.cursorRect()));
 }
 
 QTEST_MAIN(tst_LongParagraphSteps)

@@ -910,8 +910,9 @@ void LongParagraphs::noteView()
     m_view.paragraph = placed ? QTextCursor(m_box->document()) : QTextCursor();
     if (placed) {
         m_view.paragraph.setPosition(keptAt);
-        // Text put in right at the paragraph's start is in the paragraph.
-        m_view.paragraph.setKeepPositionOnInsert(true);
+        // Text put in right at the paragraph's start is in the paragraph. A line start inside it
+        // stays after the blank a cut there stands for, as the cut is taken away and made again.
+        m_view.paragraph.setKeepPositionOnInsert(keptAt == paragraph.position());
     }
     m_view.line = placed ? line : value;
     if (topLine == 0) {
