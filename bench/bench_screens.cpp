@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -331,6 +332,27 @@ BENCHMARK(keySoonAfterSettingBody)
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
+// Where turns over 8 ms are written when RANKWRIGHT_LONG_TURNS names a file: one line each, its
+// start and end in nanoseconds of CLOCK_MONOTONIC (the clock `perf record -k CLOCK_MONOTONIC`
+// stamps its samples with), so that a profile can be cut down to the long turns; then its number,
+// its milliseconds, and the milliseconds the thread ran in it (less when other processes had the
+// processor).
+std::FILE *longTurnLog()
+{
+    static std::FILE *log = [] {
+        const QByteArray path = qgetenv("RANKWRIGHT_LONG_TURNS");
+        return path.isEmpty() ? nullptr : std::fopen(path.constData(), "w");
+    }();
+    return log;
+}
+
+qint64 clockNs(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
 // The longest turn of the event loop from setting a body into step 3's box until the box has
 // placed it all: how long a key or a click may wait meanwhile. The time is that turn's.
 void longestTurnWhilePlacing(benchmark::State &state)
@@ -351,15 +373,27 @@ void longestTurnWhilePlacing(benchmark::State &state)
     int turns = 0;
     int overBudget = 0; // turns over 8 ms
     int longestAt = 0;  // the longest turn's number, from the first after setting
+    // The most processor time the program's thread spent in one turn: the turn's own work, which
+    // other processes on a busy machine (the X server among them) only add to.
+    double mostCpuMs = 0;
+    double cpuMs = 0;
 
     for (auto _ : state) {
         setBoxText(box, body);
         double longest = 0;
         QElapsedTimer turn;
         for (int turnOfThis = 0; turnOfThis == 0 || !box->isSettled(); ++turnOfThis) {
+            const qint64 startNs = clockNs(CLOCK_MONOTONIC);
+            const qint64 startCpuNs = clockNs(CLOCK_THREAD_CPUTIME_ID);
             turn.start();
             QCoreApplication::processEvents();
             const double ms = turn.nsecsElapsed() / 1e6;
+            const double turnCpuMs = (clockNs(CLOCK_THREAD_CPUTIME_ID) - startCpuNs) / 1e6;
+            mostCpuMs = std::max(mostCpuMs, turnCpuMs);
+            cpuMs += turnCpuMs;
+            if (ms > 8 && longTurnLog())
+                std::fprintf(longTurnLog(), "%lld %lld %d %.3f %.3f\n", startNs, clockNs(CLOCK_MONOTONIC), turnOfThis,
+                             ms, turnCpuMs);
             if (ms > longest)
                 longestAt = turnOfThis;
             longest = std::max(longest, ms);
@@ -369,10 +403,14 @@ void longestTurnWhilePlacing(benchmark::State &state)
         state.SetIterationTime(longest / 1000);
         longestMs = std::max(longestMs, longest);
     }
+    if (longTurnLog())
+        std::fflush(longTurnLog());
     state.counters["longest_turn_ms"] = longestMs;
     state.counters["turns"] = turns;
     state.counters["turns_over_8ms"] = overBudget;
     state.counters["longest_turn_no"] = longestAt;
+    state.counters["most_cpu_in_a_turn_ms"] = mostCpuMs;
+    state.counters["cpu_ms_a_turn"] = cpuMs / std::max(1, turns);
     discardWindows();
 }
 BENCHMARK(longestTurnWhilePlacing)

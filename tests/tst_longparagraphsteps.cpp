@@ -7,6 +7,7 @@
 #include "ui/controls/textbox/textbox.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -42,6 +43,10 @@ class tst_LongParagraphSteps : public QObject
 private slots:
     void placingGoesInBoundedSteps_data();
     void placingGoesInBoundedSteps();
+    void endReachedBeforePlacing_data();
+    void endReachedBeforePlacing();
+    void keysBeforePlacing_data();
+    void keysBeforePlacing();
 };
 
 void tst_LongParagraphSteps::placingGoesInBoundedSteps_data()
@@ -101,6 +106,145 @@ void tst_LongParagraphSteps::placingGoesInBoundedSteps()
         QCOMPARE(box.textCursor().position(), 0);
         QCOMPARE(bar->value(), 0);
     }
+}
+
+void tst_LongParagraphSteps::endReachedBeforePlacing_data()
+{
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<QSize>("size");
+    // A difference known and left: which check it fails, and why.
+    QTest::addColumn<QString>("knownCheck");
+    QTest::addColumn<QString>("knownWhy");
+    QTest::newRow("8 MiB, 500x300") << (8 << 20) << QSize(500, 300) << QString() << QString();
+    // Qt counts the document's top margin where the first block shows on top: where the last
+    // line ends within it of the bottom, one paragraph comes down a line further than pieces.
+    for (const int width : {500, 380, 333, 190})
+        QTest::addRow("256 KiB, %dx451", width) << (256 << 10) << QSize(width, 451) << QString() << QString();
+    // The lines placed ahead, from a few pieces above the end, do not meet the paragraph's:
+    // placed from its start, the view keeps the text on top.
+    QTest::newRow("256 KiB, 190x300") << (256 << 10) << QSize(190, 300) << QString() << QString();
+    QTest::newRow("256 KiB, 190x217") << (256 << 10) << QSize(190, 217) << QString() << QString();
+    QTest::newRow("256 KiB, 620x217") << (256 << 10) << QSize(620, 217) << QString() << QString();
+    QTest::newRow("256 KiB, 333x217")
+        << (256 << 10) << QSize(333, 217) << u"placed"_s
+        << u"the line on top, placed ahead, starts nearer the paragraph's next line than its own: a line too high"_s;
+    QTest::newRow("256 KiB, 620x451") << (256 << 10) << QSize(620, 451) << u"Ctrl+End"_s
+                                      << u"Qt's fraction of a pixel at the top: the caret a pixel higher"_s;
+}
+
+// Ctrl+End right after a long paragraph was set, long before it is placed, shows the end as a
+// plain edit holding the paragraph whole does: the last line at the bottom with the caret on it,
+// the scroll bar as far from its end (Qt keeps the caret in view by the line, and the scroll bar
+// ends a margin lower); and so it stays as the rest is placed.
+void tst_LongParagraphSteps::endReachedBeforePlacing()
+{
+    QFETCH(int, characters);
+    QFETCH(QSize, size);
+    QFETCH(QString, knownCheck);
+    QFETCH(QString, knownWhy);
+    QString body = sampleBody(characters);
+    body.replace("\r\n"_L1, " "_L1);
+
+    QPlainTextEdit plain;
+    plain.resize(size);
+    plain.setPlainText(body);
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QTest::keyClick(&plain, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+
+    TextBox box(nullptr);
+    box.resize(size);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    setBoxText(&box, body);
+    QCoreApplication::processEvents();
+    QVERIFY(!box.isSettled());
+    QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QVERIFY(!box.isSettled());
+
+    // What shows of the end: where the caret's line ends, whether the caret shows, how far the
+    // scroll bar is from its end, and (placed) where the line on top starts.
+    const auto shown = [](QPlainTextEdit &edit, bool withTop) {
+        const QScrollBar *bar = edit.verticalScrollBar();
+        const QTextCursor top = edit.cursorForPosition(QPoint(0, 0));
+        const int topStart =
+            top.block().position() + top.block().layout()->lineForTextPosition(top.positionInBlock()).textStart();
+        return u"caret line ends at %1, caret %2, %3 lines short of the end%4"_s.arg(edit.cursorRect().bottom())
+            .arg(edit.viewport()->rect().contains(edit.cursorRect()) ? u"shown"_s : u"not shown"_s)
+            .arg(bar->maximum() - bar->value())
+            .arg(withTop ? u", top line at %1"_s.arg(topStart) : QString());
+    };
+    const auto checkEnd = [&](const QString &when) {
+        QCOMPARE(box.textCursor().position(), box.document()->characterCount() - 1);
+        QCOMPARE(box.verticalScrollBar()->pageStep(), plain.verticalScrollBar()->pageStep());
+        // Lines placed ahead are not the paragraph's yet: the line on top may differ until placed.
+        const bool placed = when == u"placed"_s;
+        if (knownCheck == when)
+            QEXPECT_FAIL("", qPrintable(knownWhy), Continue);
+        QCOMPARE(shown(box, placed), shown(plain, placed));
+    };
+    checkEnd(u"Ctrl+End"_s);
+    for (int turns = 0; !box.isSettled() && turns < 100000; ++turns)
+        QCoreApplication::processEvents();
+    QVERIFY(box.isSettled());
+    QCoreApplication::processEvents();
+    // Placed, the pieces hold the paragraph's lines.
+    QCOMPARE(box.verticalScrollBar()->maximum(), plain.verticalScrollBar()->maximum());
+    QCOMPARE(box.document()->lineCount(), plain.document()->firstBlock().layout()->lineCount());
+    checkEnd(u"placed"_s);
+}
+
+void tst_LongParagraphSteps::keysBeforePlacing_data()
+{
+    QTest::addColumn<bool>("atEnd");
+    // Why a row is known to lay out more, and left so.
+    QTest::addColumn<QString>("knownWhy");
+    QTest::newRow("at the start") << false << QString();
+    QTest::newRow("at the end, after Ctrl+End")
+        << true
+        << u"at the end of the text, the pieces placed ahead are placed again on every key: they end "
+           "a character short of where what shows is counted to end"_s;
+}
+
+// While a long paragraph is placed, a key lays out about the piece it is typed into, wherever the
+// caret is: what shows was placed already, ahead of the pieces before it.
+void tst_LongParagraphSteps::keysBeforePlacing()
+{
+    QFETCH(bool, atEnd);
+    QFETCH(QString, knownWhy);
+    QString body = sampleBody(8 << 20);
+    body.replace("\r\n"_L1, " "_L1);
+    TextBox box(nullptr);
+    box.resize(500, 300);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    setBoxText(&box, body);
+    QCoreApplication::processEvents();
+    if (atEnd)
+        QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QVERIFY(!box.isSettled());
+
+    const int caret = box.textCursor().position();
+    QString typed;
+    for (const char letter : "word") {
+        if (!letter)
+            break;
+        const qint64 before = CutPlacer::charactersLaidOut();
+        QTest::keyClick(&box, letter);
+        typed += QLatin1Char(letter);
+        const qint64 laidOut = CutPlacer::charactersLaidOut() - before;
+        if (!knownWhy.isEmpty())
+            QEXPECT_FAIL("", qPrintable(knownWhy), Continue);
+        QVERIFY2(laidOut <= 4 * longParagraphPiece(),
+                 qPrintable(u"the key '%1' laid out %2 characters"_s.arg(QLatin1Char(letter)).arg(laidOut)));
+        QVERIFY(!box.isSettled());
+    }
+    QCOMPARE(boxText(&box), QString(body).insert(caret, typed));
+    QCOMPARE(box.textCursor().position(), caret + typed.size());
+    QVERIFY(box.viewport()->rect().contains(box.cursorRect()));
 }
 
 QTEST_MAIN(tst_LongParagraphSteps)

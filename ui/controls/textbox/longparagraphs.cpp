@@ -340,10 +340,28 @@ void LongParagraphs::applyCuts(const CutPlacer::Cuts &cuts)
     const QTextBlock top = m_box.firstVisibleBlock();
     if (m_edit.isVisible() && top.isValid() && CutPlacer::cutRange(cuts).first < top.position() + top.length())
         viewWillMove();
+    // Where what shows ends. Qt draws the whole box again for any change of blocks
+    // (QPlainTextDocumentLayout::documentChanged, Qt 6.4): cuts below what shows change nothing
+    // there, and are placed without drawing it again.
+    int shownEnd = INT_MAX;
+    if (m_edit.isVisible() && top.isValid()) {
+        qreal y = m_box.contentOffset().y();
+        for (QTextBlock block = top; block.isValid() && y < m_edit.viewport()->height(); block = block.next()) {
+            y += layout->blockBoundingRect(block).height();
+            shownEnd = block.position() + block.length();
+        }
+    }
     const QTextCursor caret = m_edit.textCursor();
     const int anchor = caret.anchor();
     const int position = caret.position();
-    m_placer.applyToDocument(cuts);
+    {
+        const QSignalBlocker quietLayout(layout);
+        m_placer.applyToDocument(cuts);
+    }
+    // What Qt says of a change of blocks, but the drawing only where it shows.
+    emit layout->documentSizeChanged(layout->documentSize());
+    if (CutPlacer::cutRange(cuts).first < shownEnd)
+        emit layout->update();
     if (m_edit.textCursor().anchor() != anchor || m_edit.textCursor().position() != position) {
         QTextCursor restored(m_edit.document());
         restored.setPosition(anchor);
@@ -431,11 +449,24 @@ void LongParagraphs::noteView()
                    !m_placer.isPlaced(paragraphAround(m_edit.document(), paragraph.position()).first, top.position());
     // Lines of pieces not placed yet are guesses: then only the line number is known.
     const bool placed = m_view.ahead || m_placer.isPlaced(paragraph.position(), top.position());
+    int keptAt = paragraph.position();
+    if (m_view.ahead && !m_placing) {
+        // Shown on pieces placed ahead, the view is kept by where its top line starts: lines
+        // wrapped from another start need not meet the paragraph's soon (in a text that repeats,
+        // never), so their count is no place to keep. (While they are being placed, what shows
+        // is not placed yet: only its lines count.)
+        m_edit.document()->documentLayout()->blockBoundingRect(top);
+        if (const QTextLine shown = top.layout()->lineAt(topLine); shown.isValid()) {
+            keptAt = top.position() + shown.textStart();
+            line = 0;
+        }
+    }
     m_view.paragraph = placed ? QTextCursor(m_edit.document()) : QTextCursor();
     if (placed) {
-        m_view.paragraph.setPosition(paragraph.position());
-        // Text put in right at the paragraph's start is in the paragraph.
-        m_view.paragraph.setKeepPositionOnInsert(true);
+        m_view.paragraph.setPosition(keptAt);
+        // Text put in right at the paragraph's start is in the paragraph. A line start inside it
+        // stays after the blank a cut there stands for, as the cut is taken away and made again.
+        m_view.paragraph.setKeepPositionOnInsert(keptAt == paragraph.position());
     }
     m_view.line = placed ? line : value;
     if (topLine == 0) {
@@ -501,8 +532,15 @@ void LongParagraphs::caretMoved()
     // Lines not placed yet are no lines to go by; they will be placed keeping the rule. (Nothing
     // is left to place most of the time: the way to the paragraph's start is taken only if not.)
     if (m_placer.hasWork() &&
-        !m_placer.isPlaced(paragraphAround(m_edit.document(), block.position()).first, block.position()))
+        !m_placer.isPlaced(paragraphAround(m_edit.document(), block.position()).first, block.position())) {
+        // But from the top shown down to the caret, pieces placed ahead are lines Qt kept the
+        // caret in view by, its margin rule included (see followCaretDown()).
+        const int top = m_box.firstVisibleBlock().position();
+        if (const auto ahead = m_placer.placedAhead();
+            ahead && ahead->first <= top && block.position() <= ahead->second)
+            followCaretDown();
         return;
+    }
     m_edit.document()->documentLayout()->blockBoundingRect(block);
     const QTextLayout *layout = block.layout();
     const QTextLine line = layout->lineForTextPosition(caret.position() - block.position());
