@@ -310,6 +310,8 @@ void tst_CutPlacer::shownPlacedAhead()
 
     pieces.placeAll();
     QVERIFY(!pieces.placer.hasWork());
+    // Placed from the paragraph's start on, they are no longer ahead of anything.
+    QVERIFY(!pieces.placer.placedAhead());
     verifyPlaced(pieces, written);
 }
 

@@ -292,7 +292,11 @@ bool CutPlacer::place(const Turn &turn)
             continue;
         }
         const int changedTo = dirty.wholeParagraph ? std::numeric_limits<int>::max() : dirty.changedTo.position();
+        m_placedTo = -1;
         const int next = placeFrom(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, turn);
+        // Placed from before pieces placed ahead on to them, the paragraph holds them as its own.
+        if (!m_aheadFrom.isNull() && from <= m_aheadFrom.position() && m_aheadFrom.position() <= m_placedTo)
+            m_aheadFrom = QTextCursor();
         if (next < 0 || next <= from)
             m_dirty.removeAt(index);
         else
@@ -430,6 +434,7 @@ int CutPlacer::placeFrom(int from, int changedFrom, int changedTo, const Turn &t
     int lineCount = 0;
     for (;;) {
         const auto [lineStart, end] = nextLine();
+        m_placedTo = lineStart;
         ++lineCount;
         int cut = cutAhead();
         // Old cuts this line runs over: no line starts there any more.
@@ -497,6 +502,7 @@ int CutPlacer::joinParagraph(int start, int end, int changedTo)
     int lineCount = 1;
     while (lines.next() < end && !lines.atEnd())
         ++lineCount;
+    m_placedTo = end;
     m_apply({removed, {}, {{start, lineCount}}});
     // An edit that goes on into the next paragraph goes on there.
     return end < changedTo && end + 1 < document->characterCount() ? end + 1 : -1;

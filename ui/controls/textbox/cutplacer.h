@@ -95,8 +95,8 @@ public:
     // Places what there is to place, in document order, within the turn; whether it placed pieces
     // ahead of what shows (see Turn::shownFrom).
     bool place(const Turn &turn);
-    // Where pieces were last placed ahead of the pieces before them, if they still are: the
-    // lines there are the paragraph's, from the first position on.
+    // Where pieces were last placed ahead of the pieces before them, while the pieces before are
+    // not all placed yet: the lines there are the paragraph's, from the first position on.
     std::optional<std::pair<int, int>> placedAhead() const;
 
     // Moves the cut before `block` down to the next line start after a blank in it, or takes it
@@ -139,4 +139,6 @@ private:
     // Pieces placed ahead of the placing from their paragraph's start, for what showed.
     QTextCursor m_aheadFrom;
     QTextCursor m_aheadTo;
+    // The last line start the last placing came to, or -1.
+    int m_placedTo = -1;
 };

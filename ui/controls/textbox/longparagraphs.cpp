@@ -445,8 +445,8 @@ void LongParagraphs::noteView()
         paragraph = paragraph.previous();
         line += paragraph.lineCount();
     }
-    m_view.ahead = inAhead && paragraph.position() == aheadFrom && continuesParagraph(paragraph) &&
-                   !m_placer.isPlaced(paragraphAround(m_edit.document(), paragraph.position()).first, top.position());
+    // (The pieces before pieces placed ahead are not all placed yet.)
+    m_view.ahead = inAhead && paragraph.position() == aheadFrom && continuesParagraph(paragraph);
     // Lines of pieces not placed yet are guesses: then only the line number is known.
     const bool placed = m_view.ahead || m_placer.isPlaced(paragraph.position(), top.position());
     int keptAt = paragraph.position();
@@ -531,13 +531,15 @@ void LongParagraphs::caretMoved()
         return;
     // Lines not placed yet are no lines to go by; they will be placed keeping the rule. (Nothing
     // is left to place most of the time: the way to the paragraph's start is taken only if not.)
-    if (m_placer.hasWork() &&
-        !m_placer.isPlaced(paragraphAround(m_edit.document(), block.position()).first, block.position())) {
+    // (Pieces placed ahead are so: the pieces before them are not all placed yet.)
+    const auto ahead = m_placer.placedAhead();
+    if ((ahead && ahead->first <= block.position() && block.position() <= ahead->second) ||
+        (m_placer.hasWork() &&
+         !m_placer.isPlaced(paragraphAround(m_edit.document(), block.position()).first, block.position()))) {
         // But from the top shown down to the caret, pieces placed ahead are lines Qt kept the
         // caret in view by, its margin rule included (see followCaretDown()).
         const int top = m_box.firstVisibleBlock().position();
-        if (const auto ahead = m_placer.placedAhead();
-            ahead && ahead->first <= top && block.position() <= ahead->second)
+        if (ahead && ahead->first <= top && block.position() <= ahead->second)
             followCaretDown();
         return;
     }
