@@ -366,7 +366,10 @@ void tst_TextBoxDrawing::selectedOverPieces()
     QVERIFY(settle(pair));
     QVERIFY2(pair.box.document()->blockCount() > 5, "the paragraph was not cut");
     const int length = pair.plain.document()->characterCount() - 1;
-    for (const auto &[anchor, position] : {std::pair(5, length - 5), std::pair(length / 2, 12)}) {
+    for (const std::pair<int, int> &selection : {std::pair(5, length - 5), std::pair(length / 2, 12)}) {
+        // (Named apart: clang 14 does not capture structured bindings.)
+        const int anchor = selection.first;
+        const int position = selection.second;
         pair.apply([anchor, position](QPlainTextEdit *e) {
             QTextCursor cursor = e->textCursor();
             cursor.setPosition(anchor);
