@@ -311,9 +311,10 @@ bool CutPlacer::placeAhead(int from, const Turn &turn)
 {
     const int topPosition = turn.shownFrom;
     const int limit = turn.limit;
-    // Placed ahead already, and not changed since: the pieces there stay as they are.
+    // Placed ahead already, and not changed since: the pieces there stay as they are. (They end
+    // at the last character; what shows may be counted to end after it.)
     if (!m_aheadFrom.isNull() && from < m_aheadFrom.position() && m_aheadFrom.position() <= topPosition &&
-        limit <= m_aheadTo.position())
+        qMin(limit, m_document->characterCount() - 1) <= m_aheadTo.position())
         return false;
     // A few pieces above what shows, within the paragraph.
     QTextBlock start = m_document->findBlock(topPosition);

@@ -308,15 +308,20 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
     turn.spent = [&] {
         return deadline.hasExpired() || (budgetMs > 0 && CutPlacer::charactersLaidOut() - laidOutBefore >= placingStep);
     };
+    const auto caretShows = [this] {
+        return m_edit.isVisible() && m_edit.viewport()->rect().contains(m_edit.cursorRect());
+    };
     // Qt kept the caret in view by lines that were guesses: it is kept in view by the placed ones.
     bool caretShown = false;
-    turn.beforeAhead = [&] {
-        caretShown = caretShown || (m_edit.isVisible() && m_edit.viewport()->rect().contains(m_edit.cursorRect()));
-    };
+    turn.beforeAhead = [&] { caretShown = caretShown || caretShows(); };
+    // A view on pieces placed ahead comes back by where its top line started; where their lines
+    // were not the paragraph's, that line may now start a line higher: a caret that showed
+    // stays in view.
+    const bool caretShownAhead = m_view.ahead && caretShows();
     const bool placedAhead = m_placer.place(turn);
     if (m_viewMoved && !m_keepView)
         restoreView();
-    if (placedAhead && caretShown && !m_viewMoved)
+    if (((placedAhead && caretShown) || (caretShownAhead && !caretShows())) && !m_viewMoved)
         m_edit.ensureCursorVisible();
     // What is left goes on while the program is idle.
     if (m_placer.hasWork())
