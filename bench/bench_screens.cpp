@@ -150,6 +150,17 @@ void idle(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, int(qMax<qint64>(1, ms - timer.elapsed())));
 }
 
+// Step 3 shown, and its body box as a `Box`; none, the benchmark skipped, where it has none.
+template <typename Box> Box *showStep3Body(benchmark::State &state)
+{
+    auto *box = Screens::show(ScreenId::Step3)->findChild<Box *>(QStringLiteral("PageBody"));
+    if (!box) {
+        state.SkipWithError("frmStep3 lacks PageBody, or it is no text box");
+        discardWindows();
+    }
+    return box;
+}
+
 // One key press in the middle of the body, painted: a letter, then a Backspace that takes it out
 // again, so the body keeps its size.
 void typeKeyInPageBody(benchmark::State &state)
@@ -158,13 +169,9 @@ void typeKeyInPageBody(benchmark::State &state)
         return;
     const QString body = bodyOf(state.range(0), state.range(1));
     setUpProject(body);
-    QWidget *step3 = Screens::show(ScreenId::Step3);
-    auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
-    if (!pageBody) {
-        state.SkipWithError("frmStep3 lacks PageBody");
-        discardWindows();
+    auto *pageBody = showStep3Body<QPlainTextEdit>(state);
+    if (!pageBody)
         return;
-    }
     setBoxText(pageBody, body);
     pageBody->setFocus();
     QTextCursor middle(pageBody->document());
@@ -306,13 +313,9 @@ void keySoonAfterSettingBody(benchmark::State &state)
         return;
     const QString body = bodyOf(state.range(0), state.range(1));
     setUpProject(QString());
-    QWidget *step3 = Screens::show(ScreenId::Step3);
-    auto *pageBody = step3->findChild<QPlainTextEdit *>(QStringLiteral("PageBody"));
-    if (!pageBody) {
-        state.SkipWithError("frmStep3 lacks PageBody");
-        discardWindows();
+    auto *pageBody = showStep3Body<QPlainTextEdit>(state);
+    if (!pageBody)
         return;
-    }
     pageBody->setFocus();
     for (auto _ : state) {
         state.PauseTiming();
@@ -361,13 +364,9 @@ void longestTurnWhilePlacing(benchmark::State &state)
         return;
     const QString body = bodyOf(state.range(0), state.range(1));
     setUpProject(QString());
-    QWidget *step3 = Screens::show(ScreenId::Step3);
-    auto *box = step3->findChild<TextBox *>(QStringLiteral("PageBody"));
-    if (!box) {
-        state.SkipWithError("frmStep3 lacks PageBody as a text box");
-        discardWindows();
+    auto *box = showStep3Body<TextBox>(state);
+    if (!box)
         return;
-    }
     idle(50);
     double longestMs = 0;
     int turns = 0;

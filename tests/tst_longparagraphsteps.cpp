@@ -34,6 +34,12 @@ int linesOfWhole(const TextBox &box, const QString &text)
     return layout.lineCount();
 }
 
+// The sample body's words as one paragraph of about `characters`.
+QString oneParagraph(int characters)
+{
+    return sampleBody(characters).replace("\r\n"_L1, " "_L1);
+}
+
 } // namespace
 
 class tst_LongParagraphSteps : public QObject
@@ -60,8 +66,7 @@ void tst_LongParagraphSteps::placingGoesInBoundedSteps_data()
 void tst_LongParagraphSteps::placingGoesInBoundedSteps()
 {
     QFETCH(QString, action);
-    QString body = sampleBody(8 << 20);
-    body.replace("\r\n"_L1, " "_L1);
+    const QString body = oneParagraph(8 << 20);
     TextBox box(nullptr);
     box.resize(500, 300);
     box.show();
@@ -142,8 +147,7 @@ void tst_LongParagraphSteps::endReachedBeforePlacing()
     QFETCH(QSize, size);
     QFETCH(QString, knownCheck);
     QFETCH(QString, knownWhy);
-    QString body = sampleBody(characters);
-    body.replace("\r\n"_L1, " "_L1);
+    const QString body = oneParagraph(characters);
 
     QPlainTextEdit plain;
     plain.resize(size);
@@ -209,8 +213,7 @@ void tst_LongParagraphSteps::keysBeforePlacing_data()
 void tst_LongParagraphSteps::keysBeforePlacing()
 {
     QFETCH(bool, atEnd);
-    QString body = sampleBody(8 << 20);
-    body.replace("\r\n"_L1, " "_L1);
+    const QString body = oneParagraph(8 << 20);
     TextBox box(nullptr);
     box.resize(500, 300);
     box.show();

@@ -552,26 +552,27 @@ bool TextBox::isSettled() const
 
 void TextBox::undo()
 {
-    if (!m_ownHistory) {
-        keepQtHistory();
-        QPlainTextEdit::undo();
-        return;
-    }
-    finishClear();
-    if (const std::optional<BoxHistory::Step> step = m_history.takeUndo())
-        applyHistoryStep(*step, true);
+    undoOrRedo(true);
 }
 
 void TextBox::redo()
 {
+    undoOrRedo(false);
+}
+
+void TextBox::undoOrRedo(bool undo)
+{
     if (!m_ownHistory) {
         keepQtHistory();
-        QPlainTextEdit::redo();
+        if (undo)
+            QPlainTextEdit::undo();
+        else
+            QPlainTextEdit::redo();
         return;
     }
     finishClear();
-    if (const std::optional<BoxHistory::Step> step = m_history.takeRedo())
-        applyHistoryStep(*step, false);
+    if (const std::optional<BoxHistory::Step> step = undo ? m_history.takeUndo() : m_history.takeRedo())
+        applyHistoryStep(*step, undo);
 }
 
 void TextBox::applyHistoryStep(const BoxHistory::Step &step, bool undo)

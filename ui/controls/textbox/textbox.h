@@ -118,6 +118,7 @@ private:
     template <typename Edit> void editAsOneStep(int caret, Edit &&edit);
     void insertWritten(QTextCursor &cursor, QStringView text);
     int undoCaretForInsertion(const QTextCursor &cursor) const;
+    void undoOrRedo(bool undo);
     void applyHistoryStep(const BoxHistory::Step &step, bool undo);
     bool handleParagraphKey(QKeyEvent *event);
     bool typesText(const QKeyEvent *event) const;
