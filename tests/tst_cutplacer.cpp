@@ -165,6 +165,7 @@ private slots:
     void turnStopsWhenSpent();
     void shownPlacedAhead();
     void noPieceStartsOnCaretLine();
+    void paragraphStartAfterEdits();
 };
 
 void tst_CutPlacer::initTestCase()
@@ -337,6 +338,41 @@ void tst_CutPlacer::noPieceStartsOnCaretLine()
                  qPrintable(u"a piece starts on the caret's line at %1"_s.arg(starts.at(i))));
         verifyPlaced(pieces, written);
     }
+}
+
+void tst_CutPlacer::paragraphStartAfterEdits()
+{
+    // Three paragraphs of many pieces; where each position's paragraph starts is asked from
+    // far into one, further on, back, into the next, and again after edits that make and take
+    // away paragraph breaks, before and after the places asked about.
+    const QString sep(QChar::ParagraphSeparator);
+    const QString a = words(60, 1), b = words(90, 2);
+    Pieces pieces(a + sep + b + sep + words(70, 3), 110);
+    const int bStart = int(a.size()) + 1;
+    const int cStart = bStart + int(b.size()) + 1;
+    const auto check = [&](int position, const char *when) {
+        const int expected = paragraphAround(&pieces.document, position).first;
+        QVERIFY2(pieces.placer.paragraphStart(position) == expected,
+                 qPrintable(u"at %1 %2: %3 expected"_s.arg(position).arg(QLatin1StringView(when)).arg(expected)));
+    };
+    QVERIFY(continuesParagraph(pieces.document.findBlock(bStart + 300)));
+    for (const int position : {bStart + 300, bStart + 500, bStart + 40, cStart + 200, bStart + 400, 5})
+        check(position, "before any edit");
+
+    check(bStart + 400, "asked once");
+    pieces.insert(bStart + 450, u"later words"_s);
+    check(bStart + 400, "after text put in after it");
+    pieces.insert(bStart + 200, sep);
+    check(bStart + 400, "after a break put in before it");
+    check(bStart + 150, "before that break");
+    pieces.remove(bStart + 200, 1);
+    check(bStart + 400, "after that break was taken away");
+    pieces.remove(bStart - 1, 1);
+    check(bStart + 400, "after the break before its paragraph was taken away");
+    pieces.insert(0, sep);
+    check(bStart + 401, "after a break put in at the start");
+    pieces.placeAll();
+    check(bStart + 300, "once placed");
 }
 
 QTEST_MAIN(tst_CutPlacer)

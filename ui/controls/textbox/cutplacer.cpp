@@ -188,6 +188,7 @@ void CutPlacer::clear()
 {
     m_dirty.clear();
     m_aheadFrom = QTextCursor();
+    m_knownStart = m_knownTo = -1;
 }
 
 void CutPlacer::markAll()
@@ -215,11 +216,14 @@ void CutPlacer::markTooLong()
 
 void CutPlacer::markParagraph(int start)
 {
+    m_knownStart = m_knownTo = -1;
     addDirty(start, start, start, true);
 }
 
 void CutPlacer::markChanged(int position, int end)
 {
+    if (position <= m_knownTo)
+        m_knownStart = m_knownTo = -1;
     // A change can let the first word of a line go back to the line before, which may be the
     // last line of the piece before: the work starts there.
     QTextBlock block = m_document->findBlock(position);
@@ -246,6 +250,23 @@ void CutPlacer::addDirty(int from, int changedFrom, int changedTo, bool wholePar
     m_dirty.insert(at, dirty);
 }
 
+int CutPlacer::paragraphStart(int position)
+{
+    // Far into a paragraph of many pieces, the way back to its start is long; the program asks
+    // for it at every key and every placing turn, mostly about what shows. So what a walk found is
+    // kept, and a walk from further on stops where the known part begins.
+    if (m_knownStart >= 0 && m_knownStart <= position && position <= m_knownTo)
+        return m_knownStart;
+    const bool onwards = m_knownStart >= 0 && position > m_knownTo;
+    QTextBlock block = m_document->findBlock(position);
+    while (continuesParagraph(block) && !(onwards && block.position() <= m_knownTo))
+        block = block.previous();
+    if (!onwards || block.position() > m_knownTo)
+        m_knownStart = block.position();
+    m_knownTo = position;
+    return m_knownStart;
+}
+
 bool CutPlacer::isPlaced(int paragraphStart, int upTo) const
 {
     // The pieces left to place start where a change starts, and go on over every paragraph the
@@ -266,13 +287,7 @@ std::optional<std::pair<int, int>> CutPlacer::placedAhead() const
 bool CutPlacer::place(const Turn &turn)
 {
     // Paragraphs wholly above the one shown at the top are left for later: they do not show.
-    int topParagraph = 0;
-    if (turn.shownFrom >= 0) {
-        QTextBlock top = m_document->findBlock(turn.shownFrom);
-        while (top.isValid() && continuesParagraph(top))
-            top = top.previous();
-        topParagraph = top.isValid() ? top.position() : 0;
-    }
+    const int topParagraph = turn.shownFrom >= 0 ? paragraphStart(turn.shownFrom) : 0;
     bool placedAhead = false;
     qsizetype index = 0;
     while (index < m_dirty.size()) {

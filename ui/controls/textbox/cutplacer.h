@@ -89,6 +89,8 @@ public:
     void markParagraph(int start);
     void clear();
     bool hasWork() const { return !m_dirty.isEmpty(); }
+    // Where the paragraph around `position` starts, over its pieces.
+    int paragraphStart(int position);
     // Whether the pieces of the paragraph starting at `paragraphStart` are placed, up to `upTo`.
     bool isPlaced(int paragraphStart, int upTo) const;
 
@@ -141,4 +143,8 @@ private:
     QTextCursor m_aheadTo;
     // The last line start the last placing came to, or -1.
     int m_placedTo = -1;
+    // A paragraph start paragraphStart() walked back to, and how far on from it no paragraph
+    // starts (-1 when none is known): until the text changes before that.
+    int m_knownStart = -1;
+    int m_knownTo = -1;
 };
