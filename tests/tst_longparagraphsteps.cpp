@@ -219,7 +219,10 @@ void tst_LongParagraphSteps::keysBeforePlacing()
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     setBoxText(&box, body);
-    QCoreApplication::processEvents();
+    // What shows is placed, drawn (its lines then counted as Qt laid them out), and a placing
+    // turn or two go by.
+    for (int turns = 0; turns < 3; ++turns)
+        QCoreApplication::processEvents();
     if (atEnd)
         QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
     QCoreApplication::processEvents();

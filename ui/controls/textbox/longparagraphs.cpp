@@ -18,7 +18,7 @@ namespace {
 
 // A turn of the event loop spent placing pieces in the background lays out about this many
 // characters at most (and stops sooner at its deadline): input and drawing come between turns.
-constexpr int placingStep = 16 << 10;
+constexpr int placingStep = 4 << 10;
 
 } // namespace
 
@@ -276,11 +276,11 @@ bool LongParagraphs::event(QEvent *event)
 
 void LongParagraphs::settleInBackground()
 {
-    // Short of the 8 ms a turn may spend placing: the deadline is looked at between pieces, and
-    // the cuts are applied after it.
+    // Short turns: a key that comes during one waits for the rest of it. The deadline is looked
+    // at between pieces, and the cuts are applied after it.
     if (leftToQt() || m_placing || !m_placer.hasWork() || wrapWidth() < 0)
         return;
-    settle(std::numeric_limits<int>::max(), 5, false);
+    settle(std::numeric_limits<int>::max(), 2, false);
 }
 
 void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
