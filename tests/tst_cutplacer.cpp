@@ -166,6 +166,8 @@ private slots:
     void shownPlacedAhead();
     void noPieceStartsOnCaretLine();
     void paragraphStartAfterEdits();
+    void blocksBeforeTopKeptInCount_data();
+    void blocksBeforeTopKeptInCount();
 };
 
 void tst_CutPlacer::initTestCase()
@@ -373,6 +375,44 @@ void tst_CutPlacer::paragraphStartAfterEdits()
     check(bStart + 401, "after a break put in at the start");
     pieces.placeAll();
     check(bStart + 300, "once placed");
+}
+
+void tst_CutPlacer::blocksBeforeTopKeptInCount_data()
+{
+    QTest::addColumn<qreal>("width");
+    // Lines wider or narrower than a piece: the placed pieces come fewer or more than the cuts
+    // made before the width was known.
+    QTest::newRow("wide") << qreal(260);
+    QTest::newRow("narrow") << qreal(70);
+}
+
+// Turns that place a paragraph far above the top shown (further than the pieces placing ahead of
+// what shows starts among), a piece at a time, leave as many blocks above the top as there were;
+// in the end every piece is where the paragraph's lines start.
+void tst_CutPlacer::blocksBeforeTopKeptInCount()
+{
+    QFETCH(qreal, width);
+    const QString written = words(6000, 9);
+    Pieces pieces(written, width);
+    pieces.placer.markAll();
+    const int top = int(written.size()) * 3 / 4;
+    const auto blocksBefore = [&] { return pieces.document.findBlock(top).blockNumber(); };
+    const int blocks = blocksBefore();
+    int keptTurns = 0;
+    for (int turns = 0; pieces.placer.hasWork(); ++turns) {
+        QVERIFY2(turns < 10000, "placing never ends");
+        CutPlacer::Turn turn;
+        turn.limit = std::numeric_limits<int>::max();
+        turn.keepCountBefore = top;
+        turn.spent = [] { return true; };
+        pieces.placer.place(turn);
+        if (!pieces.placer.isPlaced(0, top - (8 << 10))) {
+            QCOMPARE(blocksBefore(), blocks);
+            ++keptTurns;
+        }
+    }
+    QVERIFY(keptTurns > 100);
+    verifyPlaced(pieces, written);
 }
 
 QTEST_MAIN(tst_CutPlacer)

@@ -4,10 +4,12 @@
 #include "sampleproject.h"
 #include "ui/controls/boxtexts.h"
 #include "ui/controls/textbox/cutplacer.h"
+#include "ui/controls/textbox/longparagraphs.h"
 #include "ui/controls/textbox/textbox.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -53,6 +55,7 @@ private slots:
     void endReachedBeforePlacing();
     void keysBeforePlacing_data();
     void keysBeforePlacing();
+    void placingAboveNotDrawn();
 };
 
 void tst_LongParagraphSteps::placingGoesInBoundedSteps_data()
@@ -120,21 +123,25 @@ void tst_LongParagraphSteps::endReachedBeforePlacing_data()
     // A difference known and left: which check it fails, and why.
     QTest::addColumn<QString>("knownCheck");
     QTest::addColumn<QString>("knownWhy");
-    QTest::newRow("8 MiB, 500x300") << (8 << 20) << QSize(500, 300) << QString() << QString();
+    // Characters a placing turn lays out at most (0: as the program has it).
+    QTest::addColumn<int>("step");
+    QTest::newRow("8 MiB, 500x300") << (8 << 20) << QSize(500, 300) << QString() << QString() << 0;
+    // Turns as a slow machine's: one ends between the pieces placed ahead and what shows.
+    QTest::newRow("8 MiB, 500x300, short turns") << (8 << 20) << QSize(500, 300) << QString() << QString() << 1024;
     // Qt counts the document's top margin where the first block shows on top: where the last
     // line ends within it of the bottom, one paragraph comes down a line further than pieces.
     for (const int width : {500, 380, 333, 190})
-        QTest::addRow("256 KiB, %dx451", width) << (256 << 10) << QSize(width, 451) << QString() << QString();
+        QTest::addRow("256 KiB, %dx451", width) << (256 << 10) << QSize(width, 451) << QString() << QString() << 0;
     // The lines placed ahead, from a few pieces above the end, do not meet the paragraph's:
     // placed from its start, the view keeps the text on top.
-    QTest::newRow("256 KiB, 190x300") << (256 << 10) << QSize(190, 300) << QString() << QString();
-    QTest::newRow("256 KiB, 190x217") << (256 << 10) << QSize(190, 217) << QString() << QString();
-    QTest::newRow("256 KiB, 620x217") << (256 << 10) << QSize(620, 217) << QString() << QString();
+    QTest::newRow("256 KiB, 190x300") << (256 << 10) << QSize(190, 300) << QString() << QString() << 0;
+    QTest::newRow("256 KiB, 190x217") << (256 << 10) << QSize(190, 217) << QString() << QString() << 0;
+    QTest::newRow("256 KiB, 620x217") << (256 << 10) << QSize(620, 217) << QString() << QString() << 0;
     // The line on top, placed ahead, starts nearer the paragraph's next line than its own: placed
     // from the start, the view comes back a line higher, and the caret is kept in view.
-    QTest::newRow("256 KiB, 333x217") << (256 << 10) << QSize(333, 217) << QString() << QString();
+    QTest::newRow("256 KiB, 333x217") << (256 << 10) << QSize(333, 217) << QString() << QString() << 0;
     QTest::newRow("256 KiB, 620x451") << (256 << 10) << QSize(620, 451) << u"Ctrl+End"_s
-                                      << u"Qt's fraction of a pixel at the top: the caret a pixel higher"_s;
+                                      << u"Qt's fraction of a pixel at the top: the caret a pixel higher"_s << 0;
 }
 
 // Ctrl+End right after a long paragraph was set, long before it is placed, shows the end as a
@@ -147,7 +154,12 @@ void tst_LongParagraphSteps::endReachedBeforePlacing()
     QFETCH(QSize, size);
     QFETCH(QString, knownCheck);
     QFETCH(QString, knownWhy);
+    QFETCH(int, step);
     const QString body = oneParagraph(characters);
+    const int shippedStep = longParagraphPlacingStep();
+    const auto restoreStep = qScopeGuard([shippedStep] { setLongParagraphPlacingStep(shippedStep); });
+    if (step > 0)
+        setLongParagraphPlacingStep(step);
 
     QPlainTextEdit plain;
     plain.resize(size);
@@ -218,10 +230,11 @@ void tst_LongParagraphSteps::keysBeforePlacing()
     box.resize(500, 300);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const qint64 laidOutBefore = CutPlacer::charactersLaidOut();
     setBoxText(&box, body);
-    // What shows is placed, drawn (its lines then counted as Qt laid them out), and a placing
-    // turn or two go by.
-    for (int turns = 0; turns < 3; ++turns)
+    // What shows is placed and drawn (its lines then counted as Qt laid them out), and the
+    // placing goes on well past it (in turns as long as the machine allows).
+    while (CutPlacer::charactersLaidOut() - laidOutBefore < 16 << 10)
         QCoreApplication::processEvents();
     if (atEnd)
         QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
@@ -244,6 +257,65 @@ void tst_LongParagraphSteps::keysBeforePlacing()
     QCOMPARE(boxText(&box), QString(body).insert(caret, typed));
     QCOMPARE(box.textCursor().position(), caret + typed.size());
     QVERIFY(box.viewport()->rect().contains(box.cursorRect()));
+}
+
+// Counts the times a widget is drawn whole (not a caret's blink).
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget)
+        : m_widget(widget)
+    {
+        widget->installEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QRect drawn = static_cast<QPaintEvent *>(event)->rect();
+            paints += drawn.height() > m_widget->height() / 2 ? 1 : 0;
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_widget;
+};
+
+// While a long paragraph is placed far above what shows (the end, shown at once), what shows
+// stays where it is and is not drawn again turn after turn.
+void tst_LongParagraphSteps::placingAboveNotDrawn()
+{
+    const QString body = oneParagraph(1 << 20);
+    TextBox box(nullptr);
+    box.resize(500, 300);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    setBoxText(&box, body);
+    QCoreApplication::processEvents();
+    QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QVERIFY(!box.isSettled());
+    const QTextCursor top = box.cursorForPosition(QPoint(0, 0));
+    const int topStart = top.position();
+
+    PaintCounter counter(box.viewport());
+    int turns = 0;
+    int drawnTurns = 0;
+    for (; !box.isSettled() && turns < 100000; ++turns) {
+        const int before = counter.paints;
+        QCoreApplication::processEvents();
+        drawnTurns += counter.paints > before ? 1 : 0;
+    }
+    QVERIFY(box.isSettled());
+    QVERIFY2(turns > 50, qPrintable(QString::number(turns)));
+    // Drawn again only as the placing comes to what shows.
+    QVERIFY2(drawnTurns <= 5, qPrintable(u"drawn again in %1 of %2 turns"_s.arg(drawnTurns).arg(turns)));
+    QCOMPARE(box.textCursor().position(), box.document()->characterCount() - 1);
+    QVERIFY(box.viewport()->rect().contains(box.cursorRect()));
+    QVERIFY(qAbs(box.cursorForPosition(QPoint(0, 0)).position() - topStart) < 200);
 }
 
 QTEST_MAIN(tst_LongParagraphSteps)

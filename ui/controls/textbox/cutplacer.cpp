@@ -308,7 +308,20 @@ bool CutPlacer::place(const Turn &turn)
         }
         const int changedTo = dirty.wholeParagraph ? std::numeric_limits<int>::max() : dirty.changedTo.position();
         m_placedTo = -1;
-        const int next = placeFrom(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, turn);
+        // Come to pieces placed ahead, the placing goes on over all of them in the one turn (if
+        // they are few): the view on them is kept by them until then, and by the paragraph's
+        // lines after. Half over them, it would be kept by neither.
+        Turn through = turn;
+        if (turn.spent && !m_aheadFrom.isNull() && from <= m_aheadFrom.position() &&
+            m_aheadTo.position() - m_aheadFrom.position() <= farAhead) {
+            const int aheadFrom = m_aheadFrom.position();
+            const int aheadTo = m_aheadTo.position();
+            through.spent = [&, aheadFrom, aheadTo] {
+                return (m_placedTo < aheadFrom || m_placedTo > aheadTo) && turn.spent();
+            };
+        }
+        const int next =
+            placeFrom(from, dirty.wholeParagraph ? from : dirty.changedFrom.position(), changedTo, through);
         // Placed from before pieces placed ahead on to them, the paragraph holds them as its own.
         if (!m_aheadFrom.isNull() && from <= m_aheadFrom.position() && m_aheadFrom.position() <= m_placedTo)
             m_aheadFrom = QTextCursor();
@@ -499,8 +512,49 @@ int CutPlacer::placeFrom(int from, int changedFrom, int changedTo, const Turn &t
             }
         }
     }
+    if (turn.keepCountBefore >= 0 && stop >= 0)
+        keepBlockCount(removed, added, stop, qMin(turn.keepCountBefore, changedTo), caret);
     m_apply({removed, added, lineCounts});
     return stop;
+}
+
+void CutPlacer::keepBlockCount(QList<int> &removed, QList<int> &added, int from, int before, int caret) const
+{
+    // (Where `from` starts a piece of this paragraph, with a blank before it: not the next one.)
+    qsizetype excess = added.size() - removed.size();
+    if (excess == 0 || cutRange({removed, added, {}}).second + 1 >= before || from == 0 || m_text.at(from - 1) != u' ')
+        return;
+    // Cuts before `end` make blocks wholly before `before`, and short of pieces placed ahead; nor
+    // are the blocks touched that placing ahead of what shows starts among (see placeAhead()).
+    // (`before` is no further than the change being placed: all up to it is placed again as
+    // the placing goes on.)
+    int end = before - 1;
+    if (!m_aheadFrom.isNull() && m_aheadFrom.position() > from)
+        end = qMin(end, m_aheadFrom.position() - 1);
+    end -= leadBeforeShown;
+    // The blocks as they are, before the turn's cuts move: the first may start before `from`.
+    for (QTextBlock block = m_document->findBlock(from); excess != 0 && block.isValid(); block = block.next()) {
+        const int start = block.position();
+        const int blockEnd = start + block.length() - 1;
+        if (start >= end || (start > from && !continuesParagraph(block)))
+            break;
+        // Not about the caret's piece: see placeFrom().
+        if (caret >= start - 1 && caret <= blockEnd + 1)
+            continue;
+        if (excess > 0 && start > from) {
+            // Too many blocks: the piece joins the one before.
+            removed.append(start - 1);
+            --excess;
+        } else if (excess < 0) {
+            // Too few: cut at a blank about the middle of what of it is after `from`.
+            const int after = qMax(start, from);
+            const qsizetype blank = m_text.indexOf(u' ', after + (blockEnd - after) / 2, qMin(blockEnd - 1, end - 1));
+            if (blank > after) {
+                added.append(int(blank));
+                ++excess;
+            }
+        }
+    }
 }
 
 int CutPlacer::joinParagraph(int start, int end, int changedTo)

@@ -58,6 +58,10 @@ public:
         int shownFrom = -1;
         int caret = -1; // no piece starts on the caret's line
         int avoid = -1; // a line start no piece may start at
+        // Where the top shown starts, or -1: cuts placed wholly before it are made as many as
+        // they take away, with cuts taken away or made where nothing is placed yet (see
+        // keepBlockCount()).
+        int keepCountBefore = -1;
         // Asked between pieces whether the turn is over.
         std::function<bool()> spent;
         // Called once, before pieces are first placed ahead of what shows.
@@ -130,6 +134,11 @@ private:
     // Places what shows, from `shownFrom` to the turn's limit, in a paragraph whose pieces from
     // `from` on are not placed yet and start far above it; whether it placed any.
     bool placeAhead(int from, const Turn &turn);
+    // Cuts wholly before `before` that change the count of blocks there are evened out with cuts
+    // taken away or made in the pieces after `from`, short of `before` and of pieces placed
+    // ahead, which are to be placed again anyway. Qt keeps its top as a block's number: so it
+    // stays the same block, and what shows is not drawn again.
+    void keepBlockCount(QList<int> &removed, QList<int> &added, int from, int before, int caret) const;
     // Puts a cut paragraph that may be held whole back into one block.
     int joinParagraph(int start, int end, int changedTo);
     QTextDocument *m_document;

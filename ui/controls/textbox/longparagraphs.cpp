@@ -16,11 +16,19 @@
 
 namespace {
 
-// A turn of the event loop spent placing pieces in the background lays out about this many
-// characters at most (and stops sooner at its deadline): input and drawing come between turns.
-constexpr int placingStep = 4 << 10;
+int placingStep = 4 << 10;
 
 } // namespace
+
+int longParagraphPlacingStep()
+{
+    return placingStep;
+}
+
+void setLongParagraphPlacingStep(int characters)
+{
+    placingStep = qMax(characters, 1);
+}
 
 LongParagraphs::LongParagraphs(Box &box)
     : QObject(nullptr)
@@ -300,6 +308,8 @@ void LongParagraphs::settle(int limit, int budgetMs, bool shownFirst)
     }
     if (shownFirst)
         turn.shownFrom = top.isValid() ? top.position() : 0;
+    else if (top.isValid() && m_edit.isVisible())
+        turn.keepCountBefore = top.position(); // see applyCuts()
     // A long paragraph is placed piece by piece: the budget holds within it too. In the
     // background, a turn stops at about a step's worth of characters laid out too: the deadline
     // alone would let a slow machine's turn run on over one long window.
@@ -341,15 +351,24 @@ void LongParagraphs::applyCuts(const CutPlacer::Cuts &cuts)
 
     m_placing = true;
     // Qt keeps the top shown as a block's number and a line in it: cuts above it move what it
-    // shows, which is put back afterwards.
+    // shows, which is put back afterwards. Unless they leave as many blocks above it as there
+    // were: then it stays the same block and line, and only the lines above may count
+    // differently, which the scroll bar is told. (The view is not drawn again for them: while a
+    // long paragraph is placed far above what shows, every turn would.)
     const QTextBlock top = m_box.firstVisibleBlock();
-    if (m_edit.isVisible() && top.isValid() && CutPlacer::cutRange(cuts).first < top.position() + top.length())
+    const int topPosition = top.position();
+    const bool shown = m_edit.isVisible() && top.isValid();
+    const auto [first, last] = CutPlacer::cutRange(cuts);
+    const QScrollBar *bar = m_edit.verticalScrollBar();
+    const bool topKept = shown && !m_viewMoved && last + 1 < topPosition && cuts.added.size() == cuts.removed.size();
+    const int topLine = bar->value() - top.firstLineNumber();
+    if (shown && first < topPosition + top.length())
         viewWillMove();
     // Where what shows ends. Qt draws the whole box again for any change of blocks
     // (QPlainTextDocumentLayout::documentChanged, Qt 6.4): cuts below what shows change nothing
     // there, and are placed without drawing it again.
-    int shownEnd = INT_MAX;
-    if (m_edit.isVisible() && top.isValid()) {
+    int shownEnd = topKept ? -1 : INT_MAX;
+    if (shown && !topKept) {
         qreal y = m_box.contentOffset().y();
         for (QTextBlock block = top; block.isValid() && y < m_edit.viewport()->height(); block = block.next()) {
             y += layout->blockBoundingRect(block).height();
@@ -365,7 +384,7 @@ void LongParagraphs::applyCuts(const CutPlacer::Cuts &cuts)
     }
     // What Qt says of a change of blocks, but the drawing only where it shows.
     emit layout->documentSizeChanged(layout->documentSize());
-    if (CutPlacer::cutRange(cuts).first < shownEnd)
+    if (first < shownEnd)
         emit layout->update();
     if (m_edit.textCursor().anchor() != anchor || m_edit.textCursor().position() != position) {
         QTextCursor restored(m_edit.document());
@@ -377,6 +396,15 @@ void LongParagraphs::applyCuts(const CutPlacer::Cuts &cuts)
     }
     // Where the scroll bar ends depends on the lines at the bottom, whatever their count.
     emit layout->documentSizeChanged(layout->documentSize());
+    // Qt sets its scroll bar by its top anew as the size changes (unless the bar no longer
+    // reaches that far, and Qt moved).
+    const QTextBlock topAfter = m_box.firstVisibleBlock();
+    if (topKept && topAfter.position() == topPosition && bar->value() == topAfter.firstLineNumber() + topLine) {
+        m_viewMoved = false;
+        // A view noted by its line alone counted the lines above as they were.
+        if (m_view.paragraph.isNull())
+            m_viewNoted = false;
+    }
     m_placing = false;
 }
 

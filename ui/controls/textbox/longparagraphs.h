@@ -9,6 +9,12 @@
 
 class QPlainTextEdit;
 
+// A turn of the event loop spent placing pieces in the background lays out about this many
+// characters at most, and stops sooner at its deadline: input and drawing come between turns.
+// Set by tests, to have turns end where a slow machine's would.
+int longParagraphPlacingStep();
+void setLongParagraphPlacingStep(int characters);
+
 // Keeps a text box's long paragraphs in pieces placed where the paragraph's lines wrap (see
 // CutPlacer), and the box's view where a whole paragraph would have it while the cuts move. What
 // shows is placed first: at once after an edit or a scroll; after a change of width or font,
