@@ -259,6 +259,8 @@ void tst_LongParagraphSteps::keysBeforePlacing()
     QVERIFY(box.viewport()->rect().contains(box.cursorRect()));
 }
 
+namespace {
+
 // Counts the times a widget is drawn whole (not a caret's blink).
 class PaintCounter : public QObject
 {
@@ -284,6 +286,8 @@ private:
     QWidget *m_widget;
 };
 
+} // namespace
+
 // While a long paragraph is placed far above what shows (the end, shown at once), what shows
 // stays where it is and is not drawn again turn after turn.
 void tst_LongParagraphSteps::placingAboveNotDrawn()
@@ -298,8 +302,7 @@ void tst_LongParagraphSteps::placingAboveNotDrawn()
     QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
     QCoreApplication::processEvents();
     QVERIFY(!box.isSettled());
-    const QTextCursor top = box.cursorForPosition(QPoint(0, 0));
-    const int topStart = top.position();
+    const int topStart = box.cursorForPosition(QPoint(0, 0)).position();
 
     PaintCounter counter(box.viewport());
     int turns = 0;
