@@ -42,6 +42,14 @@ QString oneParagraph(int characters)
     return sampleBody(characters).replace("\r\n"_L1, " "_L1);
 }
 
+// Shows `widget` at `size`; whether it was exposed.
+bool showAt(QWidget &widget, QSize size)
+{
+    widget.resize(size);
+    widget.show();
+    return QTest::qWaitForWindowExposed(&widget);
+}
+
 } // namespace
 
 class tst_LongParagraphSteps : public QObject
@@ -71,9 +79,7 @@ void tst_LongParagraphSteps::placingGoesInBoundedSteps()
     QFETCH(QString, action);
     const QString body = oneParagraph(8 << 20);
     TextBox box(nullptr);
-    box.resize(500, 300);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showAt(box, QSize(500, 300)));
 
     qint64 longest = 0;
     qint64 before = CutPlacer::charactersLaidOut();
@@ -162,17 +168,13 @@ void tst_LongParagraphSteps::endReachedBeforePlacing()
         setLongParagraphPlacingStep(step);
 
     QPlainTextEdit plain;
-    plain.resize(size);
     plain.setPlainText(body);
-    plain.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QVERIFY(showAt(plain, size));
     QTest::keyClick(&plain, Qt::Key_End, Qt::ControlModifier);
     QCoreApplication::processEvents();
 
     TextBox box(nullptr);
-    box.resize(size);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showAt(box, size));
     setBoxText(&box, body);
     QCoreApplication::processEvents();
     QVERIFY(!box.isSettled());
@@ -227,9 +229,7 @@ void tst_LongParagraphSteps::keysBeforePlacing()
     QFETCH(bool, atEnd);
     const QString body = oneParagraph(8 << 20);
     TextBox box(nullptr);
-    box.resize(500, 300);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showAt(box, QSize(500, 300)));
     const qint64 laidOutBefore = CutPlacer::charactersLaidOut();
     setBoxText(&box, body);
     // What shows is placed and drawn (its lines then counted as Qt laid them out), and the
@@ -294,9 +294,7 @@ void tst_LongParagraphSteps::placingAboveNotDrawn()
 {
     const QString body = oneParagraph(1 << 20);
     TextBox box(nullptr);
-    box.resize(500, 300);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(showAt(box, QSize(500, 300)));
     setBoxText(&box, body);
     QCoreApplication::processEvents();
     QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);

@@ -567,8 +567,7 @@ void LongParagraphs::caretMoved()
     // (Pieces placed ahead are so: the pieces before them are not all placed yet.)
     const auto ahead = m_placer.placedAhead();
     if ((ahead && ahead->first <= block.position() && block.position() <= ahead->second) ||
-        (m_placer.hasWork() &&
-         !m_placer.isPlaced(paragraphAround(m_edit.document(), block.position()).first, block.position()))) {
+        (m_placer.hasWork() && !m_placer.isPlaced(m_placer.paragraphStart(block.position()), block.position()))) {
         // But from the top shown down to the caret, pieces placed ahead are lines Qt kept the
         // caret in view by, its margin rule included (see followCaretDown()).
         const int top = m_box.firstVisibleBlock().position();
