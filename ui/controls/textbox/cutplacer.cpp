@@ -546,9 +546,13 @@ void CutPlacer::keepBlockCount(QList<int> &removed, QList<int> &added, int from,
             removed.append(start - 1);
             --excess;
         } else if (excess < 0) {
-            // Too few: cut at a blank about the middle of what of it is after `from`.
+            // Too few: cut at a blank about the middle of what of it is after `from`, followed by
+            // a non-blank, as cuts are made before the width is known (see provisionalCuts()).
             const int after = qMax(start, from);
-            const qsizetype blank = m_text.indexOf(u' ', after + (blockEnd - after) / 2, qMin(blockEnd - 1, end - 1));
+            const int within = qMin(blockEnd - 1, end - 1);
+            qsizetype blank = m_text.indexOf(u' ', after + (blockEnd - after) / 2, within);
+            while (blank >= 0 && m_text.at(blank + 1) == u' ')
+                blank = m_text.indexOf(u' ', blank + 1, within);
             if (blank > after) {
                 added.append(int(blank));
                 ++excess;
